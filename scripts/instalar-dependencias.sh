@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs, from Debian's archive, what building and testing ritmuro needs.
+# Idempotent: only packages that are missing are fetched. Run as root.
+#   scripts/instalar-dependencias.sh          the game and its native tests
+#   scripts/instalar-dependencias.sh --i386   also the 32-bit health-bar test
+#   scripts/instalar-dependencias.sh --windows  also the Windows cross-build and wine
+set -euo pipefail
+
+PACOTES=(g++ cmake make pkg-config liballegro4-dev googletest libgtest-dev
+         libbenchmark-dev xvfb xdotool imagemagick x11-utils)
+I386=0
+WINDOWS=0
+for arg in "$@"; do
+  case "$arg" in
+    --i386) I386=1 ;;
+    --windows) WINDOWS=1 ;;
+    *) echo "uso: $0 [--i386] [--windows]" >&2; exit 2 ;;
+  esac
+done
+
+if [ "$I386" = 1 ] || [ "$WINDOWS" = 1 ]; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+fi
+[ "$I386" = 1 ] && PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386)
+[ "$WINDOWS" = 1 ] && PACOTES+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
+                                mingw-w64-i686-dev binutils-mingw-w64-i686
+                                wine wine32:i386 zip unzip dpkg-dev)
+
+instalado() {
+  dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed
+}
+
+FALTAM=()
+for p in "${PACOTES[@]}"; do
+  instalado "$p" || FALTAM+=("$p")
+done
+
+if [ "${#FALTAM[@]}" -eq 0 ]; then
+  exit 0
+fi
+echo "instalar-dependencias: instalando ${FALTAM[*]}"
+if [ "$(id -u)" != 0 ]; then
+  echo "instalar-dependencias: preciso ser root para instalar pacotes" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${FALTAM[@]}" > /tmp/ritmuro-apt.log 2>&1 || {
+  tail -30 /tmp/ritmuro-apt.log >&2
+  exit 1
+}

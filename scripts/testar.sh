@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit
+# tests (also under AddressSanitizer and UndefinedBehaviorSanitizer with leak
+# checking), the 32-bit health-bar test and the end-to-end tests of the real
+# game in Xvfb.
+set -euo pipefail
+RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$RAIZ"
+inicio=$(date +%s)
+
+bash scripts/instalar-dependencias.sh --i386
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build build -j2
+
+echo "== build (sanitizers)"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRITMURO_SANITIZE=ON -DRITMURO_BENCH=OFF > /dev/null
+cmake --build build-asan -j2 --target testes_unidade
+
+echo "== unit tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest -L unidade --output-on-failure -j2)
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+echo "== all tests"
+(cd build && ctest --output-on-failure)
+
+echo "== testar: $(( $(date +%s) - inicio )) s"
