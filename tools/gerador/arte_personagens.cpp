@@ -1,0 +1,376 @@
+// Zorbo (player 1) and Velna (player 2), the two walkers of the playfield.
+// Each gets six 32 x 44 pictures: standing and the two steps of the walk,
+// facing right, and the same three mirrored to face left. The feet rest on
+// the bottom row, because the game stands every picture on the ground line.
+#include <allegro.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "pincel.h"
+
+namespace {
+
+constexpr int LARGURA = 32;
+constexpr int ALTURA = 44;
+
+struct Ponto {
+    int x, y;
+};
+
+// The outline is very dark but never pure black: black would make the
+// other player's character collide with this one.
+int contorno() { return makecol(20, 16, 28); }
+
+// The figure is built part by part, back to front. Each part is drawn alone
+// on a magenta card and then pasted with a 1-pixel outline around it, so a
+// limb in front stays separated from the body behind it.
+class Quadro {
+public:
+    Quadro()
+        : imagem(pincel::nova(LARGURA, ALTURA, pincel::magenta())),
+          parte(create_bitmap(LARGURA, ALTURA)) {}
+    ~Quadro() { destroy_bitmap(parte); }
+    Quadro(const Quadro&) = delete;
+    Quadro& operator=(const Quadro&) = delete;
+
+    BITMAP* novaParte() {
+        clear_to_color(parte, pincel::magenta());
+        return parte;
+    }
+
+    void colarParte() {
+        for (int y = 0; y < ALTURA; y++)
+            for (int x = 0; x < LARGURA; x++)
+                if (!pintado(x, y) && vizinhoPintado(x, y)) putpixel(imagem, x, y, contorno());
+        draw_sprite(imagem, parte, 0, 0);
+    }
+
+    // Hands the finished picture over to the caller.
+    BITMAP* entregar() {
+        BITMAP* pronta = imagem;
+        imagem = nullptr;
+        return pronta;
+    }
+
+private:
+    bool pintado(int x, int y) const {
+        if (x < 0 || y < 0 || x >= LARGURA || y >= ALTURA) return false;
+        return getpixel(parte, x, y) != pincel::magenta();
+    }
+    bool vizinhoPintado(int x, int y) const {
+        return pintado(x - 1, y) || pintado(x + 1, y) || pintado(x, y - 1) || pintado(x, y + 1);
+    }
+
+    BITMAP* imagem;
+    BITMAP* parte;
+};
+
+// A thick line: a square brush of side `grossura` dragged from one end to the other.
+void segmento(BITMAP* b, Ponto a, Ponto z, int grossura, int cor) {
+    int passos = std::max(std::abs(z.x - a.x), std::abs(z.y - a.y));
+    int recuo = grossura / 2;
+    for (int i = 0; i <= passos; i++) {
+        double t = passos ? double(i) / passos : 0.0;
+        int x = int(std::lround(a.x + (z.x - a.x) * t));
+        int y = int(std::lround(a.y + (z.y - a.y) * t));
+        rectfill(b, x - recuo, y - recuo, x - recuo + grossura - 1, y - recuo + grossura - 1, cor);
+    }
+}
+
+// Repaints the pixels of colour `de` inside a rectangle with colour `para`:
+// how bands, hair and shading are laid over a shape already drawn.
+void trocarCor(BITMAP* b, int x1, int y1, int x2, int y2, int de, int para) {
+    for (int y = y1; y <= y2; y++)
+        for (int x = x1; x <= x2; x++)
+            if (getpixel(b, x, y) == de) putpixel(b, x, y, para);
+}
+
+// Repaints every drawn pixel of rows y1..y2 with `cor`.
+void pintarFaixa(BITMAP* b, int y1, int y2, int cor) {
+    for (int y = y1; y <= y2; y++)
+        for (int x = 0; x < b->w; x++)
+            if (getpixel(b, x, y) != pincel::magenta()) putpixel(b, x, y, cor);
+}
+
+struct Paleta {
+    int pele, peleSombra;
+    int cabelo, cabeloSombra;
+    int roupa, roupaSombra, roupaEnfeite;
+    int perna, pernaSombra;  // trousers or leggings
+    int sapato, sapatoSombra, sola;
+    int olho, boca;
+};
+
+// Where the limbs go in one picture. `passo` is 0 standing, +1 with the near
+// leg forward (step 1) and -1 with the near leg back (step 2); the arms swing
+// against the legs, and the body sinks one pixel while the legs are apart.
+struct Pose {
+    int passo;
+    int desce() const { return passo == 0 ? 0 : 1; }
+};
+
+struct Corpo {
+    int quadrilPerto, quadrilLonge;  // hip columns of the near and far leg
+    int quadrilY;                    // hip row when standing
+    int ombroPerto, ombroLonge;      // shoulder columns
+    int ombroY;
+    int grossuraPerna, grossuraBraco;
+    int passada;   // how far a foot moves forward or back on a step
+    int balanco;   // how far a hand swings on a step
+    int sapatoFrente, sapatoTras;  // shoe length in front of and behind the ankle
+};
+
+constexpr int TORNOZELO_Y = 39;  // the ankle row; the shoe fills rows 40-42, outline 43
+
+void desenharPerna(Quadro& q, const Corpo& c, const Paleta& p, int quadrilX, int avanco,
+                   bool perto, const Pose& pose) {
+    BITMAP* b = q.novaParte();
+    Ponto quadril{quadrilX, c.quadrilY + pose.desce()};
+    Ponto tornozelo{quadrilX + avanco, TORNOZELO_Y};
+    // The knee bends forward a little more on the leg that is swinging ahead.
+    Ponto joelho{(quadril.x + tornozelo.x) / 2 + (avanco > 0 ? 1 : 0),
+                 (quadril.y + tornozelo.y) / 2};
+    int coxa = perto ? p.perna : p.pernaSombra;  // the far leg is in shade
+    segmento(b, joelho, tornozelo, c.grossuraPerna - 1, coxa);
+    segmento(b, quadril, joelho, c.grossuraPerna, coxa);
+    int sapato = perto ? p.sapato : p.sapatoSombra;
+    int x1 = tornozelo.x - c.sapatoTras, x2 = tornozelo.x + c.sapatoFrente;
+    rectfill(b, x1, TORNOZELO_Y + 1, x2, TORNOZELO_Y + 3, sapato);
+    putpixel(b, x2, TORNOZELO_Y + 1, pincel::magenta());  // rounded toe
+    hline(b, x1, TORNOZELO_Y + 3, x2 - 1, p.sola);
+    q.colarParte();
+}
+
+// Upper arm in the sleeve colour, forearm and hand in skin. Returns the hand.
+Ponto desenharBraco(BITMAP* b, const Corpo& c, const Paleta& p, int ombroX, int balanco,
+                    bool perto, const Pose& pose) {
+    Ponto ombro{ombroX, c.ombroY + pose.desce()};
+    // The hand swings on an arc: forward or back it also rises a little.
+    Ponto mao{ombroX + balanco + (balanco < 0 ? -1 : 2), ombro.y + 8 - std::abs(balanco) / 3};
+    Ponto cotovelo{ombroX + balanco / 2, ombro.y + 5};
+    int pele = perto ? p.pele : p.peleSombra;
+    segmento(b, cotovelo, mao, c.grossuraBraco - 1, pele);
+    segmento(b, ombro, cotovelo, c.grossuraBraco, perto ? p.roupa : p.roupaSombra);
+    circlefill(b, mao.x, mao.y, 1, pele);
+    return mao;
+}
+
+// ---- Zorbo: stocky drummer, round head, red shirt, orange trousers, a yellow
+// headband and a drumstick in each hand.
+
+// Built on first use, after the colour depth is set (makecol depends on it).
+const Paleta& zorbo() {
+    static const Paleta p = {
+        makecol(226, 160, 112), makecol(184, 118, 82),                          // skin
+        makecol(96, 56, 40),    makecol(70, 40, 32),                            // hair
+        makecol(226, 48, 44),   makecol(160, 30, 48),  makecol(255, 170, 40),   // shirt, stripe
+        makecol(240, 122, 30),  makecol(180, 80, 32),                           // trousers
+        makecol(244, 244, 250), makecol(176, 172, 196), makecol(226, 48, 44),   // shoes, sole
+        makecol(28, 22, 40),    makecol(150, 40, 50)};                          // eye, mouth
+    return p;
+}
+
+const Corpo CORPO_ZORBO = {
+    18, 13, 31,  // hips
+    16, 15, 21,  // shoulders
+    5, 4,        // thick legs and arms
+    5, 7,        // stride and arm swing
+    4, 2};       // shoe
+
+void baqueta(BITMAP* b, Ponto mao, int inclinacao) {
+    int madeira = makecol(240, 200, 130);
+    segmento(b, mao, Ponto{mao.x + 4 + inclinacao, mao.y - 6}, 1, madeira);
+    putpixel(b, mao.x + 4 + inclinacao, mao.y - 6, makecol(255, 240, 200));
+}
+
+void zorboBraco(Quadro& q, const Pose& pose, bool perto) {
+    BITMAP* b = q.novaParte();
+    int sinal = perto ? -1 : 1;
+    int ombro = perto ? CORPO_ZORBO.ombroPerto : CORPO_ZORBO.ombroLonge;
+    Ponto mao = desenharBraco(b, CORPO_ZORBO, zorbo(), ombro, sinal * pose.passo * CORPO_ZORBO.balanco,
+                              perto, pose);
+    baqueta(b, mao, sinal * pose.passo);
+    q.colarParte();
+}
+
+void zorboTronco(Quadro& q, const Pose& pose) {
+    BITMAP* b = q.novaParte();
+    int d = pose.desce();
+    circlefill(b, 12, 22 + d, 3, zorbo().roupa);
+    circlefill(b, 19, 22 + d, 3, zorbo().roupa);
+    rectfill(b, 9, 22 + d, 22, 32 + d, zorbo().roupa);
+    rectfill(b, 12, 19 + d, 19, 22 + d, zorbo().roupa);
+    rectfill(b, 9, 22 + d, 10, 32 + d, zorbo().roupaSombra);  // the back, away from the light
+    rectfill(b, 9, 26 + d, 22, 27 + d, zorbo().roupaEnfeite);  // jersey stripe
+    hline(b, 9, 32 + d, 22, zorbo().roupaSombra);
+    q.colarParte();
+}
+
+void zorboFaixa(Quadro& q, const Pose& pose) {
+    // The two loose ends of the headband fly behind the head.
+    BITMAP* b = q.novaParte();
+    int d = pose.desce();
+    int faixa = makecol(255, 214, 60), faixaSombra = makecol(220, 160, 40);
+    segmento(b, Ponto{8, 7 + d}, Ponto{3, 5 + d - pose.passo}, 2, faixa);
+    segmento(b, Ponto{8, 8 + d}, Ponto{4, 11 + d + pose.passo}, 2, faixaSombra);
+    q.colarParte();
+}
+
+void zorboCabeca(Quadro& q, const Pose& pose) {
+    BITMAP* b = q.novaParte();
+    int d = pose.desce();
+    int cx = 16, cy = 10 + d;
+    circlefill(b, cx, cy, 8, zorbo().pele);
+    putpixel(b, cx + 9, cy + 1, zorbo().pele);  // nose
+    // Short hair on the crown and the back of the head, with three spikes.
+    trocarCor(b, 0, 0, LARGURA - 1, cy - 4, zorbo().pele, zorbo().cabelo);
+    trocarCor(b, 0, 0, cx - 5, cy + 3, zorbo().pele, zorbo().cabelo);
+    triangle(b, cx - 6, cy - 5, cx - 3, cy - 9, cx - 1, cy - 6, zorbo().cabelo);
+    triangle(b, cx - 2, cy - 6, cx + 1, cy - 9, cx + 3, cy - 6, zorbo().cabelo);
+    triangle(b, cx + 2, cy - 6, cx + 6, cy - 8, cx + 6, cy - 5, zorbo().cabelo);
+    // Headband, lit on top and shaded on its lower edge.
+    pintarFaixa(b, cy - 5, cy - 4, makecol(255, 214, 60));
+    pintarFaixa(b, cy - 3, cy - 3, makecol(220, 160, 40));
+    // Ear, eye, cheek and a grin.
+    rectfill(b, cx - 3, cy, cx - 2, cy + 2, zorbo().peleSombra);
+    rectfill(b, cx + 3, cy - 1, cx + 4, cy + 1, makecol(250, 250, 250));
+    vline(b, cx + 5, cy - 1, cy + 1, zorbo().olho);
+    hline(b, cx + 3, cy - 2, cx + 5, zorbo().cabelo);  // eyebrow
+    putpixel(b, cx + 4, cy + 3, makecol(240, 110, 100));
+    hline(b, cx + 5, cy + 4, cx + 7, zorbo().boca);
+    q.colarParte();
+}
+
+BITMAP* desenharZorbo(const Pose& pose) {
+    Quadro q;
+    const Corpo& c = CORPO_ZORBO;
+    zorboBraco(q, pose, false);
+    desenharPerna(q, c, zorbo(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
+    zorboFaixa(q, pose);
+    desenharPerna(q, c, zorbo(), c.quadrilPerto, pose.passo * c.passada, true, pose);
+    zorboTronco(q, pose);
+    zorboCabeca(q, pose);
+    zorboBraco(q, pose, true);
+    return q.entregar();
+}
+
+// ---- Velna: slender, teal tunic over green leggings, a golden ponytail that
+// bounces as she walks.
+
+const Paleta& velna() {
+    static const Paleta p = {
+        makecol(250, 208, 172), makecol(214, 160, 134),                         // skin
+        makecol(255, 204, 72),  makecol(214, 144, 40),                          // hair
+        makecol(36, 196, 180),  makecol(20, 128, 136), makecol(250, 244, 210),  // tunic, sash
+        makecol(70, 186, 90),   makecol(42, 128, 76),                           // leggings
+        makecol(250, 246, 236), makecol(196, 188, 180), makecol(20, 128, 136),  // shoes, sole
+        makecol(28, 22, 40),    makecol(200, 70, 90)};                          // eye, mouth
+    return p;
+}
+
+const Corpo CORPO_VELNA = {
+    18, 14, 30,  // hips
+    16, 15, 19,  // shoulders
+    4, 3,        // slim legs and arms
+    5, 5,        // stride and arm swing
+    3, 1};       // shoe
+
+void velnaBraco(Quadro& q, const Pose& pose, bool perto) {
+    BITMAP* b = q.novaParte();
+    int sinal = perto ? -1 : 1;
+    int ombro = perto ? CORPO_VELNA.ombroPerto : CORPO_VELNA.ombroLonge;
+    Ponto mao = desenharBraco(b, CORPO_VELNA, velna(), ombro, sinal * pose.passo * CORPO_VELNA.balanco,
+                              perto, pose);
+    putpixel(b, mao.x - 1, mao.y - 2, velna().roupaEnfeite);  // wristband
+    q.colarParte();
+}
+
+void velnaTronco(Quadro& q, const Pose& pose) {
+    BITMAP* b = q.novaParte();
+    int d = pose.desce();
+    rectfill(b, 12, 18 + d, 20, 27 + d, velna().roupa);
+    // The tunic flares into a short skirt.
+    int saia[] = {12, 26 + d, 20, 26 + d, 23, 32 + d, 9, 32 + d};
+    polygon(b, 4, saia, velna().roupa);
+    rectfill(b, 12, 18 + d, 13, 26 + d, velna().roupaSombra);
+    hline(b, 9, 32 + d, 23, velna().roupaSombra);
+    hline(b, 12, 26 + d, 20, velna().roupaEnfeite);  // sash
+    hline(b, 14, 18 + d, 18, velna().roupaEnfeite);  // collar
+    q.colarParte();
+}
+
+void velnaRabo(Quadro& q, const Pose& pose) {
+    BITMAP* b = q.novaParte();
+    int d = pose.desce();
+    int sobe = pose.passo == 0 ? 0 : 1;  // the tail bounces up while the body sinks
+    segmento(b, Ponto{10, 6 + d}, Ponto{6, 9 + d - sobe}, 4, velna().cabelo);
+    segmento(b, Ponto{6, 9 + d - sobe}, Ponto{4 - pose.passo, 16 + d - 2 * sobe}, 3, velna().cabelo);
+    segmento(b, Ponto{5, 12 + d - sobe}, Ponto{4 - pose.passo, 16 + d - 2 * sobe}, 1,
+             velna().cabeloSombra);
+    rectfill(b, 9, 5 + d, 10, 8 + d, velna().roupa);  // hair tie
+    q.colarParte();
+}
+
+void velnaCabeca(Quadro& q, const Pose& pose) {
+    BITMAP* b = q.novaParte();
+    int d = pose.desce();
+    int cx = 16, cy = 10 + d;
+    circlefill(b, cx, cy, 7, velna().pele);
+    putpixel(b, cx + 8, cy + 1, velna().pele);  // nose
+    // Hair: crown, back of the head and a fringe that stops above the eye.
+    trocarCor(b, 0, 0, LARGURA - 1, cy - 4, velna().pele, velna().cabelo);
+    trocarCor(b, 0, 0, cx - 2, cy + 4, velna().pele, velna().cabelo);
+    trocarCor(b, cx - 1, cy - 3, cx + 3, cy - 3, velna().pele, velna().cabelo);
+    trocarCor(b, 0, 0, cx - 5, cy + 4, velna().cabelo, velna().cabeloSombra);
+    hline(b, cx - 3, cy - 6, cx + 1, makecol(255, 240, 170));  // shine
+    // Eye with lashes, a blush and a small mouth.
+    rectfill(b, cx + 3, cy - 1, cx + 4, cy + 1, makecol(250, 250, 250));
+    vline(b, cx + 5, cy - 1, cy + 1, velna().olho);
+    hline(b, cx + 3, cy - 2, cx + 6, velna().olho);
+    putpixel(b, cx + 3, cy + 3, makecol(250, 140, 150));
+    hline(b, cx + 5, cy + 4, cx + 6, velna().boca);
+    q.colarParte();
+}
+
+BITMAP* desenharVelna(const Pose& pose) {
+    Quadro q;
+    const Corpo& c = CORPO_VELNA;
+    velnaBraco(q, pose, false);
+    desenharPerna(q, c, velna(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
+    velnaRabo(q, pose);
+    desenharPerna(q, c, velna(), c.quadrilPerto, pose.passo * c.passada, true, pose);
+    velnaTronco(q, pose);
+    velnaCabeca(q, pose);
+    velnaBraco(q, pose, true);
+    return q.entregar();
+}
+
+// ---- Saving: the right-facing picture as drawn, the left-facing one mirrored.
+
+BITMAP* espelhada(BITMAP* original) {
+    BITMAP* b = pincel::nova(original->w, original->h, pincel::magenta());
+    draw_sprite_h_flip(b, original, 0, 0);
+    return b;
+}
+
+void salvarJogador(const std::string& prefixo, BITMAP* (*desenhar)(const Pose&)) {
+    const char* sufixos[] = {"", "1", "2"};
+    const int passos[] = {0, 1, -1};
+    for (int i = 0; i < 3; i++) {
+        BITMAP* direita = desenhar(Pose{passos[i]});
+        pincel::salvar(espelhada(direita), "personagens/" + prefixo + " - esq" + sufixos[i] + ".bmp");
+        pincel::salvar(direita, "personagens/" + prefixo + " - dir" + sufixos[i] + ".bmp");
+    }
+}
+
+void gerarPersonagens() {
+    salvarJogador("P1", desenharZorbo);
+    salvarJogador("P2", desenharVelna);
+}
+
+pincel::Registro registro("personagens", gerarPersonagens);
+
+}  // namespace
