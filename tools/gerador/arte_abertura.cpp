@@ -1,0 +1,1076 @@
+// The big pictures of abertura/: the title screen with its menu box and
+// treble-clef cursor, the instructions page, the game-over screen and the
+// three finish screens.
+//
+// Where the game puts them: the title background at (0, 0), the menu box at
+// (259, 300) with its four entries 45 rows apart, the cursor at
+// (220, 300 + 45 x entry); the help background at (0, 0) with the
+// instructions panel at (10, 200). The end screens fill the screen and get
+// the scores printed at (50, 50) and (470, 50) in the 8-pixel font, white on
+// the game-over screen and black on the finish screens, so a plain band is
+// kept across their top. Full-screen pictures have no magenta: they are
+// drawn with draw_sprite, which would leave holes there.
+#include <allegro.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pincel.h"
+
+namespace {
+
+constexpr int LARGURA_TELA = 640;
+constexpr int ALTURA_TELA = 480;
+
+// The menu box and the cursor.
+constexpr int PASSO_ENTRADA = 45;
+constexpr int CAIXA_LARGURA = 206;
+constexpr int CAIXA_ALTURA = 4 * PASSO_ENTRADA;
+constexpr int CLAVE_LARGURA = 36;
+constexpr int CLAVE_ALTURA = 44;
+const char* const ENTRADAS[4] = {"1 Jogador", "2 Jogadores", "Instrucoes", "Sair"};
+
+// The instructions panel.
+constexpr int INSTRUCOES_LARGURA = 620;
+constexpr int INSTRUCOES_ALTURA = 280;
+
+// The band across the top of the end screens where the scores are printed.
+constexpr int FAIXA_PLACAR_FIM = 82;
+
+// ---- Colours ---------------------------------------------------------------------
+
+struct Cor {
+    int r, g, b;
+};
+
+int rgb(Cor c) { return makecol(c.r, c.g, c.b); }
+
+Cor deCor(int c) { return Cor{getr(c), getg(c), getb(c)}; }
+
+Cor misturar(Cor a, Cor b, double t) {
+    return Cor{int(std::lround(a.r + (b.r - a.r) * t)), int(std::lround(a.g + (b.g - a.g) * t)),
+               int(std::lround(a.b + (b.b - a.b) * t))};
+}
+
+Cor clarear(Cor c, double t) { return misturar(c, {255, 250, 235}, t); }
+Cor escurecer(Cor c, double t) { return misturar(c, {30, 16, 48}, t); }
+
+const Cor CONTORNO = {20, 16, 28};  // outlines: very dark, never pure black
+const Cor BRANCO = {255, 255, 255};
+
+// A tiny fixed-seed generator: the same pictures on every run.
+class Sorteio {
+public:
+    explicit Sorteio(uint32_t semente) : estado(semente) {}
+    int ate(int n) {
+        estado = estado * 1664525u + 1013904223u;
+        return int((estado >> 8) % uint32_t(n));
+    }
+
+private:
+    uint32_t estado;
+};
+
+const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+
+// A vertical gradient through evenly spaced colour stops, in a few flat
+// bands stippled at their edges (ordered dither), the pixel-art way.
+void degrade(BITMAP* b, int x1, int y1, int x2, int y2, const std::vector<Cor>& paradas, int faixas) {
+    int trechos = int(paradas.size()) - 1;
+    for (int y = y1; y <= y2; y++) {
+        double t = double(y - y1) / std::max(1, y2 - y1) * trechos;
+        int trecho = std::min(int(t), trechos - 1);
+        double nivel = (t - trecho) * faixas;
+        for (int x = x1; x <= x2; x++) {
+            int banda = int(nivel);
+            if ((nivel - banda) * 16.0 > BAYER[y & 3][x & 3] + 0.5) banda++;
+            double u = std::min(1.0, double(banda) / faixas);
+            putpixel(b, x, y, rgb(misturar(paradas[trecho], paradas[trecho + 1], u)));
+        }
+    }
+}
+
+void estrelas(BITMAP* b, int x1, int y1, int x2, int y2, int quantas, uint32_t semente, Cor fraca,
+              Cor forte) {
+    Sorteio s(semente);
+    for (int i = 0; i < quantas; i++) {
+        int x = x1 + s.ate(x2 - x1 + 1), y = y1 + s.ate(y2 - y1 + 1);
+        putpixel(b, x, y, rgb(i % 3 ? fraca : forte));
+        if (i % 6 == 0) {
+            putpixel(b, x - 1, y, rgb(fraca));
+            putpixel(b, x + 1, y, rgb(fraca));
+            putpixel(b, x, y - 1, rgb(fraca));
+            putpixel(b, x, y + 1, rgb(fraca));
+        }
+    }
+}
+
+void retanguloArredondado(BITMAP* b, int x1, int y1, int x2, int y2, int r, int cor) {
+    rectfill(b, x1 + r, y1, x2 - r, y2, cor);
+    rectfill(b, x1, y1 + r, x2, y2 - r, cor);
+    circlefill(b, x1 + r, y1 + r, r, cor);
+    circlefill(b, x2 - r, y1 + r, r, cor);
+    circlefill(b, x1 + r, y2 - r, r, cor);
+    circlefill(b, x2 - r, y2 - r, r, cor);
+}
+
+// A thick stroke with round ends.
+void traco(BITMAP* b, double x1, double y1, double x2, double y2, double grossura, int cor) {
+    double dx = x2 - x1, dy = y2 - y1, n = std::max(1e-6, std::hypot(dx, dy));
+    double nx = -dy / n * grossura / 2, ny = dx / n * grossura / 2;
+    int p[8] = {int(std::lround(x1 + nx)), int(std::lround(y1 + ny)), int(std::lround(x2 + nx)),
+                int(std::lround(y2 + ny)), int(std::lround(x2 - nx)), int(std::lround(y2 - ny)),
+                int(std::lround(x1 - nx)), int(std::lround(y1 - ny))};
+    polygon(b, 4, p, cor);
+    int r = int(std::lround(grossura / 2));
+    circlefill(b, int(std::lround(x1)), int(std::lround(y1)), r, cor);
+    circlefill(b, int(std::lround(x2)), int(std::lround(y2)), r, cor);
+}
+
+bool ehMagenta(BITMAP* b, int x, int y) { return getpixel(b, x, y) == pincel::magenta(); }
+
+// Paints `grossura` rings of `cor` on the magenta around every drawn shape of `b`.
+void contornar(BITMAP* b, int grossura, Cor cor) {
+    BITMAP* copia = create_bitmap(b->w, b->h);
+    for (int passo = 0; passo < grossura; passo++) {
+        blit(b, copia, 0, 0, 0, 0, b->w, b->h);
+        auto pintado = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < b->w && y < b->h && !ehMagenta(copia, x, y);
+        };
+        for (int y = 0; y < b->h; y++)
+            for (int x = 0; x < b->w; x++)
+                if (!pintado(x, y) &&
+                    (pintado(x - 1, y) || pintado(x + 1, y) || pintado(x, y - 1) || pintado(x, y + 1)))
+                    putpixel(b, x, y, rgb(cor));
+    }
+    destroy_bitmap(copia);
+}
+
+// ---- Big lettering -----------------------------------------------------------------
+
+// Chunky arcade letters: the built-in font blown up block by block, each
+// block filled with a banded top-to-bottom gradient and bevelled where the
+// glyph has an open edge, over a dark outline and a deep shadow.
+struct Letreiro {
+    Cor topo, base, sombra;
+    int profundidade;  // pixels of shadow down and to the right
+    int borda;         // outline thickness
+};
+
+
+void letreiro(BITMAP* b, const std::string& s, int cx, int y, int escala, const Letreiro& e) {
+    int w = text_length(font, s.c_str()), h = text_height(font);
+    BITMAP* molde = pincel::nova(w, h, pincel::magenta());
+    textout_ex(molde, font, s.c_str(), 0, 0, makecol(255, 255, 255), -1);
+    auto cheio = [&](int gx, int gy) { return gx >= 0 && gy >= 0 && gx < w && gy < h && !ehMagenta(molde, gx, gy); };
+    int x0 = cx - w * escala / 2;
+    auto bloco = [&](int gx, int gy, int d, int folga, int cor) {
+        rectfill(b, x0 + gx * escala - folga + d, y + gy * escala - folga + d,
+                 x0 + gx * escala + escala - 1 + folga + d, y + gy * escala + escala - 1 + folga + d, cor);
+    };
+    for (int gy = 0; gy < h; gy++)
+        for (int gx = 0; gx < w; gx++) {
+            if (!cheio(gx, gy)) continue;
+            for (int d = 0; d <= e.profundidade; d++) bloco(gx, gy, d, e.borda, rgb(CONTORNO));
+        }
+    for (int gy = 0; gy < h; gy++)
+        for (int gx = 0; gx < w; gx++)
+            if (cheio(gx, gy))
+                for (int d = 1; d <= e.profundidade; d++) bloco(gx, gy, d, 0, rgb(e.sombra));
+    int bisel = std::max(1, escala / 4);
+    for (int gy = 0; gy < h; gy++)
+        for (int gx = 0; gx < w; gx++) {
+            if (!cheio(gx, gy)) continue;
+            for (int r = 0; r < escala; r++) {
+                // Two bands per glyph row, so the gradient steps in even stripes.
+                double t = (gy * 2 + (r >= escala / 2)) / 13.0;
+                Cor c = misturar(e.topo, e.base, std::min(1.0, t));
+                if (!cheio(gx, gy - 1) && r < bisel) c = clarear(c, 0.55);
+                if (!cheio(gx, gy + 1) && r >= escala - bisel) c = escurecer(c, 0.25);
+                int xa = x0 + gx * escala, xb = xa + escala - 1;
+                hline(b, xa, y + gy * escala + r, xb, rgb(c));
+                if (!cheio(gx - 1, gy)) vline(b, xa, y + gy * escala + r, y + gy * escala + r, rgb(clarear(c, 0.35)));
+            }
+        }
+    destroy_bitmap(molde);
+}
+
+// Small text with a one-pixel drop shadow, for labels.
+void textoComSombra(BITMAP* b, const std::string& s, int x, int y, Cor cor, Cor sombra, int escala = 1) {
+    pincel::texto(b, s, x + escala, y + escala, rgb(sombra), escala);
+    pincel::texto(b, s, x, y, rgb(cor), escala);
+}
+
+void textoCentradoComSombra(BITMAP* b, const std::string& s, int cx, int y, Cor cor, Cor sombra,
+                            int escala = 1) {
+    textoComSombra(b, s, cx - pincel::larguraTexto(s, escala) / 2, y, cor, sombra, escala);
+}
+
+// ---- Figures built part by part ------------------------------------------------------
+
+// A figure is painted back to front. Each part is drawn flat on its own
+// magenta card, then gets a light rim on its upper-left edge, a shaded rim
+// on its lower-right edge and a dark outline, and is pasted on the figure.
+class Figura {
+public:
+    Figura(int largura, int altura, double escala)
+        : f(escala),
+          tela(pincel::nova(largura, altura, pincel::magenta())),
+          parte(pincel::nova(largura, altura, pincel::magenta())) {}
+    ~Figura() {
+        destroy_bitmap(parte);
+        if (tela) destroy_bitmap(tela);
+    }
+    Figura(const Figura&) = delete;
+    Figura& operator=(const Figura&) = delete;
+
+    // Design coordinates (a 160 x 220 box) to pixels.
+    int p(double v) const { return int(std::lround(v * f)); }
+
+    // Shapes on the current part, in design coordinates.
+    void circulo(double x, double y, double r, Cor c) { circlefill(parte, p(x), p(y), std::max(1, p(r)), rgb(c)); }
+    void elipse(double x, double y, double rx, double ry, Cor c) {
+        ellipsefill(parte, p(x), p(y), std::max(1, p(rx)), std::max(1, p(ry)), rgb(c));
+    }
+    void retangulo(double x1, double y1, double x2, double y2, Cor c) { rectfill(parte, p(x1), p(y1), p(x2), p(y2), rgb(c)); }
+    void linha(double x1, double y1, double x2, double y2, double g, Cor c) {
+        traco(parte, x1 * f, y1 * f, x2 * f, y2 * f, std::max(1.0, g * f), rgb(c));
+    }
+    void poligono(std::vector<double> pontos, Cor c) {
+        std::vector<int> q;
+        for (double v : pontos) q.push_back(p(v));
+        polygon(parte, int(q.size()) / 2, q.data(), rgb(c));
+    }
+    void triangulo(double x1, double y1, double x2, double y2, double x3, double y3, Cor c) {
+        triangle(parte, p(x1), p(y1), p(x2), p(y2), p(x3), p(y3), rgb(c));
+    }
+    // Repaints the part's pixels of colour `de` inside a design rectangle.
+    void trocar(double x1, double y1, double x2, double y2, Cor de, Cor para) {
+        for (int y = p(y1); y <= p(y2); y++)
+            for (int x = p(x1); x <= p(x2); x++)
+                if (getpixel(parte, x, y) == rgb(de)) putpixel(parte, x, y, rgb(para));
+    }
+    // Repaints every drawn pixel of the part inside a design rectangle.
+    void pintarFaixa(double x1, double y1, double x2, double y2, Cor c) {
+        for (int y = p(y1); y <= p(y2); y++)
+            for (int x = p(x1); x <= p(x2); x++)
+                if (x >= 0 && y >= 0 && x < parte->w && y < parte->h && !ehMagenta(parte, x, y))
+                    putpixel(parte, x, y, rgb(c));
+    }
+
+    // Shapes straight on the figure, for small details over finished parts.
+    void detalheCirculo(double x, double y, double r, Cor c) { circlefill(tela, p(x), p(y), std::max(0, p(r)), rgb(c)); }
+    void detalheElipse(double x, double y, double rx, double ry, Cor c) {
+        ellipsefill(tela, p(x), p(y), std::max(1, p(rx)), std::max(1, p(ry)), rgb(c));
+    }
+    void detalheLinha(double x1, double y1, double x2, double y2, double g, Cor c) {
+        traco(tela, x1 * f, y1 * f, x2 * f, y2 * f, std::max(1.0, g * f), rgb(c));
+    }
+    void detalheRetangulo(double x1, double y1, double x2, double y2, Cor c) { rectfill(tela, p(x1), p(y1), p(x2), p(y2), rgb(c)); }
+
+    void novaParte() { clear_to_color(parte, pincel::magenta()); }
+
+    // Shades, outlines and pastes the current part.
+    void colar(double luz = 4) {
+        int k = std::max(1, p(luz));
+        BITMAP* sombreada = create_bitmap(parte->w, parte->h);
+        blit(parte, sombreada, 0, 0, 0, 0, parte->w, parte->h);
+        auto dentro = [&](int x, int y) {
+            return x >= 0 && y >= 0 && x < parte->w && y < parte->h && !ehMagenta(parte, x, y);
+        };
+        for (int y = 0; y < parte->h; y++)
+            for (int x = 0; x < parte->w; x++) {
+                if (!dentro(x, y)) continue;
+                Cor c = deCor(getpixel(parte, x, y));
+                if (!dentro(x - k, y - k))
+                    putpixel(sombreada, x, y, rgb(clarear(c, 0.3)));
+                else if (!dentro(x + k, y + k))
+                    putpixel(sombreada, x, y, rgb(escurecer(c, 0.28)));
+            }
+        contornar(sombreada, std::max(1, p(1.6)), CONTORNO);
+        draw_sprite(tela, sombreada, 0, 0);
+        destroy_bitmap(sombreada);
+    }
+
+    // Hands over the finished figure.
+    BITMAP* entregar() {
+        BITMAP* pronta = tela;
+        tela = nullptr;
+        return pronta;
+    }
+
+    const double f;
+
+private:
+    BITMAP* tela;
+    BITMAP* parte;
+};
+
+struct Ponto {
+    double x, y;
+};
+
+constexpr int FIGURA_LARGURA = 160;  // the design box of a figure
+constexpr int FIGURA_ALTURA = 222;
+
+// ---- Zorbo: stocky drummer in red and orange, yellow headband, round head. ----
+
+namespace zorbo {
+const Cor PELE = {226, 160, 112};
+const Cor CABELO = {96, 56, 40};
+const Cor CAMISA = {226, 48, 44};
+const Cor LISTRA = {255, 170, 40};
+const Cor SHORT = {250, 140, 36};
+const Cor SAPATO = {244, 244, 250};
+const Cor SOLA = {226, 48, 44};
+const Cor FAIXA = {255, 214, 60};
+const Cor MADEIRA = {240, 200, 130};
+const Cor TAMBOR = {60, 110, 220};
+const Cor ARO = {250, 200, 70};
+const Cor CORDA = {240, 240, 250};
+const Cor PELE_TAMBOR = {250, 246, 228};
+const Cor OLHO = {28, 22, 40};
+const Cor BOCA = {150, 40, 50};
+}  // namespace zorbo
+
+struct Pose {
+    Ponto maoEsquerda, maoDireita;      // hands, in design coordinates
+    Ponto apontaEsquerda, apontaDireita; // where what each hand holds points to
+};
+
+void zorboBaqueta(Figura& fig, Ponto mao, Ponto aponta) {
+    double dx = aponta.x, dy = aponta.y, n = std::hypot(dx, dy);
+    dx /= n;
+    dy /= n;
+    fig.novaParte();
+    fig.linha(mao.x - dx * 8, mao.y - dy * 8, mao.x + dx * 44, mao.y + dy * 44, 5, zorbo::MADEIRA);
+    fig.circulo(mao.x + dx * 44, mao.y + dy * 44, 4, clarear(zorbo::MADEIRA, 0.5));
+    fig.colar(2);
+}
+
+void zorboBraco(Figura& fig, Ponto ombro, Ponto mao) {
+    fig.novaParte();
+    double mx = ombro.x + (mao.x - ombro.x) * 0.35, my = ombro.y + (mao.y - ombro.y) * 0.35;
+    fig.linha(ombro.x, ombro.y, mao.x, mao.y, 12, zorbo::PELE);
+    fig.linha(ombro.x, ombro.y, mx, my, 17, zorbo::CAMISA);
+    fig.colar(3);
+}
+
+void zorboMao(Figura& fig, Ponto mao) {
+    fig.novaParte();
+    fig.circulo(mao.x, mao.y, 8, zorbo::PELE);
+    fig.colar(3);
+}
+
+void zorboPernas(Figura& fig) {
+    fig.novaParte();
+    fig.retangulo(58, 170, 72, 204, zorbo::PELE);
+    fig.retangulo(88, 170, 102, 204, zorbo::PELE);
+    fig.colar(3);
+    fig.novaParte();
+    fig.elipse(60, 208, 15, 9, zorbo::SAPATO);
+    fig.elipse(100, 208, 15, 9, zorbo::SAPATO);
+    fig.pintarFaixa(40, 213, 120, 222, zorbo::SOLA);
+    fig.colar(3);
+    fig.novaParte();
+    fig.retangulo(50, 140, 110, 166, zorbo::SHORT);
+    fig.retangulo(50, 166, 77, 180, zorbo::SHORT);
+    fig.retangulo(83, 166, 110, 180, zorbo::SHORT);
+    fig.colar(4);
+}
+
+void zorboTronco(Figura& fig) {
+    fig.novaParte();
+    fig.elipse(80, 118, 38, 34, zorbo::CAMISA);
+    fig.retangulo(44, 118, 116, 150, zorbo::CAMISA);
+    fig.pintarFaixa(40, 108, 120, 116, zorbo::LISTRA);
+    fig.colar(5);
+    // The drum's strap across the chest.
+    fig.novaParte();
+    fig.linha(56, 92, 104, 136, 6, zorbo::CABELO);
+    fig.colar(2);
+}
+
+void zorboTambor(Figura& fig) {
+    fig.novaParte();
+    fig.retangulo(50, 132, 110, 160, zorbo::TAMBOR);
+    fig.elipse(80, 160, 30, 8, zorbo::TAMBOR);
+    fig.pintarFaixa(48, 155, 112, 170, zorbo::ARO);
+    fig.pintarFaixa(48, 131, 112, 137, zorbo::ARO);
+    // White tension cords zig-zag round the shell.
+    for (int i = 0; i < 5; i++) {
+        double x = 54 + i * 13;
+        fig.linha(x, 139, x + 6, 152, 2, zorbo::CORDA);
+        fig.linha(x + 6, 152, x + 12, 139, 2, zorbo::CORDA);
+    }
+    fig.colar(5);
+    fig.novaParte();
+    fig.elipse(80, 132, 30, 8, zorbo::PELE_TAMBOR);
+    fig.colar(2);
+}
+
+// The headband's loose ends fly out behind the whole figure.
+void zorboFitas(Figura& fig) {
+    fig.novaParte();
+    fig.linha(104, 42, 130, 30, 6, zorbo::FAIXA);
+    fig.linha(104, 46, 128, 52, 6, escurecer(zorbo::FAIXA, 0.15));
+    fig.colar(2);
+}
+
+void zorboCabeca(Figura& fig, bool feliz) {
+    fig.novaParte();
+    fig.circulo(51, 62, 7, zorbo::PELE);
+    fig.circulo(109, 62, 7, zorbo::PELE);
+    fig.colar(2);
+    fig.novaParte();
+    fig.circulo(80, 56, 30, zorbo::PELE);
+    fig.triangulo(60, 36, 66, 16, 74, 32, zorbo::CABELO);
+    fig.triangulo(72, 30, 80, 12, 88, 30, zorbo::CABELO);
+    fig.triangulo(86, 32, 96, 16, 100, 36, zorbo::CABELO);
+    fig.trocar(40, 10, 120, 40, zorbo::PELE, zorbo::CABELO);
+    fig.pintarFaixa(40, 38, 120, 45, zorbo::FAIXA);
+    fig.colar(6);
+    // Face.
+    if (feliz) {
+        fig.detalheLinha(62, 58, 68, 54, 3, zorbo::OLHO);  // eyes shut with joy
+        fig.detalheLinha(68, 54, 74, 58, 3, zorbo::OLHO);
+        fig.detalheLinha(86, 58, 92, 54, 3, zorbo::OLHO);
+        fig.detalheLinha(92, 54, 98, 58, 3, zorbo::OLHO);
+    } else {
+        fig.detalheElipse(68, 58, 5, 6, BRANCO);
+        fig.detalheElipse(92, 58, 5, 6, BRANCO);
+        fig.detalheCirculo(70, 59, 3, zorbo::OLHO);
+        fig.detalheCirculo(94, 59, 3, zorbo::OLHO);
+        fig.detalheCirculo(71, 57, 1, BRANCO);
+        fig.detalheCirculo(95, 57, 1, BRANCO);
+        fig.detalheLinha(62, 49, 72, 48, 3, zorbo::CABELO);
+        fig.detalheLinha(88, 48, 98, 49, 3, zorbo::CABELO);
+    }
+    fig.detalheElipse(60, 68, 5, 3, {240, 120, 100});
+    fig.detalheElipse(100, 68, 5, 3, {240, 120, 100});
+    fig.detalheElipse(80, 70, 13, 10, zorbo::BOCA);
+    fig.detalheRetangulo(66, 58, 94, 70, zorbo::PELE);
+    fig.detalheElipse(80, 76, 6, 3, {240, 110, 110});
+    fig.detalheRetangulo(72, 70, 88, 72, BRANCO);
+    fig.detalheLinha(78, 64, 82, 64, 2, escurecer(zorbo::PELE, 0.3));
+}
+
+BITMAP* desenharZorbo(double escala, const Pose& pose, bool feliz) {
+    Figura fig(int(FIGURA_LARGURA * escala), int(FIGURA_ALTURA * escala), escala);
+    Ponto ombroE{48, 98}, ombroD{112, 98};
+    zorboFitas(fig);
+    zorboPernas(fig);
+    zorboTronco(fig);
+    zorboTambor(fig);
+    zorboBaqueta(fig, pose.maoEsquerda, pose.apontaEsquerda);
+    zorboBaqueta(fig, pose.maoDireita, pose.apontaDireita);
+    zorboBraco(fig, ombroE, pose.maoEsquerda);
+    zorboBraco(fig, ombroD, pose.maoDireita);
+    zorboMao(fig, pose.maoEsquerda);
+    zorboMao(fig, pose.maoDireita);
+    zorboCabeca(fig, feliz);
+    return fig.entregar();
+}
+
+// ---- Velna: slender, teal tunic over green leggings, golden ponytail. ----
+
+namespace velna {
+const Cor PELE = {250, 208, 172};
+const Cor CABELO = {255, 204, 72};
+const Cor TUNICA = {36, 196, 180};
+const Cor ENFEITE = {250, 244, 210};
+const Cor LEGGING = {70, 186, 90};
+const Cor SAPATO = {250, 246, 236};
+const Cor SOLA = {20, 128, 136};
+const Cor MARACA = {255, 120, 60};
+const Cor CABO = {170, 100, 60};
+const Cor OLHO = {28, 22, 40};
+const Cor BOCA = {200, 70, 90};
+}  // namespace velna
+
+void velnaMaraca(Figura& fig, Ponto mao, Ponto aponta) {
+    double dx = aponta.x, dy = aponta.y, n = std::hypot(dx, dy);
+    dx /= n;
+    dy /= n;
+    fig.novaParte();
+    fig.linha(mao.x - dx * 4, mao.y - dy * 4, mao.x + dx * 18, mao.y + dy * 18, 5, velna::CABO);
+    fig.colar(2);
+    fig.novaParte();
+    Ponto bola{mao.x + dx * 26, mao.y + dy * 26};
+    fig.circulo(bola.x, bola.y, 11, velna::MARACA);
+    fig.pintarFaixa(bola.x - 12, bola.y - 2, bola.x + 12, bola.y + 2, {255, 214, 60});
+    fig.colar(4);
+}
+
+void velnaBraco(Figura& fig, Ponto ombro, Ponto mao) {
+    fig.novaParte();
+    double mx = ombro.x + (mao.x - ombro.x) * 0.3, my = ombro.y + (mao.y - ombro.y) * 0.3;
+    fig.linha(ombro.x, ombro.y, mao.x, mao.y, 8, velna::PELE);
+    fig.linha(ombro.x, ombro.y, mx, my, 12, velna::TUNICA);
+    fig.circulo(mao.x, mao.y, 6, velna::PELE);
+    fig.colar(2);
+}
+
+void velnaPernas(Figura& fig) {
+    fig.novaParte();
+    fig.linha(71, 150, 67, 204, 11, velna::LEGGING);
+    fig.linha(89, 150, 93, 204, 11, velna::LEGGING);
+    fig.colar(3);
+    fig.novaParte();
+    fig.elipse(64, 210, 11, 7, velna::SAPATO);
+    fig.elipse(96, 210, 11, 7, velna::SAPATO);
+    fig.pintarFaixa(40, 214, 120, 222, velna::SOLA);
+    fig.colar(3);
+}
+
+void velnaTronco(Figura& fig) {
+    fig.novaParte();
+    fig.retangulo(75, 84, 85, 98, velna::PELE);
+    fig.colar(2);
+    fig.novaParte();
+    fig.poligono({62, 96, 98, 96, 102, 124, 114, 164, 46, 164, 58, 124}, velna::TUNICA);
+    fig.pintarFaixa(40, 122, 120, 127, velna::ENFEITE);
+    fig.pintarFaixa(40, 156, 120, 164, velna::ENFEITE);
+    fig.colar(5);
+    fig.novaParte();
+    fig.triangulo(70, 96, 90, 96, 80, 108, velna::ENFEITE);
+    fig.retangulo(76, 121, 84, 128, {255, 200, 60});
+    fig.colar(2);
+}
+
+void velnaCabeca(Figura& fig, bool feliz) {
+    // The ponytail swings out behind, from a teal tie at the crown.
+    fig.novaParte();
+    const double cauda[][3] = {{104, 40, 10}, {114, 46, 10}, {121, 56, 9}, {125, 68, 8},
+                               {125, 80, 7},  {121, 90, 6},  {116, 97, 4}};
+    for (const auto& c : cauda) fig.circulo(c[0], c[1], c[2], velna::CABELO);
+    fig.colar(4);
+    fig.novaParte();
+    fig.circulo(80, 62, 25, velna::CABELO);
+    fig.colar(4);
+    fig.novaParte();
+    fig.circulo(80, 66, 21, velna::PELE);
+    fig.colar(4);
+    // Fringe over the forehead, and the hair tie.
+    fig.novaParte();
+    fig.elipse(80, 44, 22, 8, velna::CABELO);
+    fig.circulo(64, 50, 8, velna::CABELO);
+    fig.circulo(76, 50, 7, velna::CABELO);
+    fig.circulo(90, 49, 7, velna::CABELO);
+    fig.colar(3);
+    fig.novaParte();
+    fig.circulo(101, 40, 5, velna::SOLA);
+    fig.colar(2);
+    if (feliz) {
+        fig.detalheLinha(67, 68, 71, 64, 2.5, velna::OLHO);
+        fig.detalheLinha(71, 64, 75, 68, 2.5, velna::OLHO);
+        fig.detalheLinha(85, 68, 89, 64, 2.5, velna::OLHO);
+        fig.detalheLinha(89, 64, 93, 68, 2.5, velna::OLHO);
+    } else {
+        fig.detalheElipse(72, 66, 3, 5, velna::OLHO);
+        fig.detalheElipse(88, 66, 3, 5, velna::OLHO);
+        fig.detalheCirculo(73, 64, 1, BRANCO);
+        fig.detalheCirculo(89, 64, 1, BRANCO);
+    }
+    fig.detalheElipse(65, 74, 4, 2, {250, 150, 150});
+    fig.detalheElipse(95, 74, 4, 2, {250, 150, 150});
+    fig.detalheElipse(80, 76, 6, 5, velna::BOCA);
+    fig.detalheRetangulo(73, 71, 87, 75, velna::PELE);
+}
+
+BITMAP* desenharVelna(double escala, const Pose& pose, bool feliz) {
+    Figura fig(int(FIGURA_LARGURA * escala), int(FIGURA_ALTURA * escala), escala);
+    Ponto ombroE{64, 100}, ombroD{96, 100};
+    velnaPernas(fig);
+    velnaTronco(fig);
+    velnaMaraca(fig, pose.maoEsquerda, pose.apontaEsquerda);
+    velnaMaraca(fig, pose.maoDireita, pose.apontaDireita);
+    velnaBraco(fig, ombroE, pose.maoEsquerda);
+    velnaBraco(fig, ombroD, pose.maoDireita);
+    velnaCabeca(fig, feliz);
+    return fig.entregar();
+}
+
+// Arms up in a V: how both celebrate.
+const Pose VITORIA_ZORBO = {{26, 52}, {134, 52}, {-0.4, -1}, {0.4, -1}};
+const Pose VITORIA_VELNA = {{36, 50}, {124, 50}, {-0.3, -1}, {0.3, -1}};
+// On the title: Zorbo plays the drum, Velna shakes a maraca.
+const Pose TOCANDO_ZORBO = {{46, 122}, {136, 66}, {0.9, 0.45}, {-0.25, -1}};
+const Pose TOCANDO_VELNA = {{30, 60}, {122, 110}, {-0.2, -1}, {0.6, -1}};
+
+// Draws a figure with its feet on row `chao`, centred on column `cx`.
+void pousar(BITMAP* destino, BITMAP* figura, int cx, int chao) {
+    draw_sprite(destino, figura, cx - figura->w / 2, chao - figura->h);
+    destroy_bitmap(figura);
+}
+
+// ---- The treble clef -------------------------------------------------------------------
+
+// The clef's single stroke in a 36 x 44 design box: from the heart of the
+// spiral out round the lower loop, up into the top loop, then down the stem
+// to the curl at the foot; the third number is the stroke's half-width.
+const double TRACADO_CLAVE[][3] = {
+    {18.5, 25, 0.9}, {22, 26.5, 1.1},   {21, 31, 1.4},   {15.5, 33, 1.6},  {9.5, 29.5, 1.8}, {8.5, 23, 1.7},
+    {12.5, 17.5, 1.4}, {18, 15, 1.2},   {22, 12, 1.1},   {23.5, 7, 1.1},   {21.5, 2, 1.0},   {18.5, 0.8, 1.0},
+    {15.8, 3, 1.0},  {15, 8, 1.1},      {16, 15, 1.2},   {17.5, 25, 1.3},  {18.8, 34, 1.3},  {18.6, 40, 1.2},
+    {16, 42.5, 1.1}, {12.5, 41.5, 1.0}};
+
+// Drags a round brush along the clef's stroke; the brush is the stroke's
+// half-width times `proporcao` plus `extra` pixels, and is skipped where that
+// is under `minimo` (so the lit core shows only in the thick parts).
+void tracarClave(BITMAP* b, double x0, double y0, double escala, double proporcao, double extra,
+                 double minimo, int cor) {
+    const int n = sizeof(TRACADO_CLAVE) / sizeof(TRACADO_CLAVE[0]);
+    auto ponto = [&](int i) { return TRACADO_CLAVE[std::max(0, std::min(n - 1, i))]; };
+    auto pincelada = [&](double x, double y, double r) {
+        double raio = r * escala * proporcao + extra;
+        if (raio >= minimo)
+            circlefill(b, int(std::lround(x0 + x * escala)), int(std::lround(y0 + y * escala)),
+                       int(std::lround(raio)), cor);
+    };
+    for (int i = 0; i + 1 < n; i++) {
+        const double *p0 = ponto(i - 1), *p1 = ponto(i), *p2 = ponto(i + 1), *p3 = ponto(i + 2);
+        for (int k = 0; k <= 24; k++) {
+            double t = k / 24.0, t2 = t * t, t3 = t2 * t;
+            double c[3];
+            for (int d = 0; d < 3; d++)  // Catmull-Rom through the points
+                c[d] = 0.5 * (2 * p1[d] + (-p0[d] + p2[d]) * t + (2 * p0[d] - 5 * p1[d] + 4 * p2[d] - p3[d]) * t2 +
+                              (-p0[d] + 3 * p1[d] - 3 * p2[d] + p3[d]) * t3);
+            pincelada(c[0], c[1], c[2]);
+        }
+    }
+    pincelada(12.2, 38.8, 2.3);  // the ball at the end of the curl
+}
+
+// A gold clef with a dark outline and a lit core.
+void desenharClave(BITMAP* b, double x0, double y0, double escala, Cor ouro) {
+    tracarClave(b, x0, y0, escala, 1.0, 1.0, 0.0, rgb(CONTORNO));
+    tracarClave(b, x0, y0, escala, 1.0, 0.0, 0.0, rgb(ouro));
+    tracarClave(b, x0 - 0.5 * escala, y0 - 0.5 * escala, escala, 0.55, -0.3 * escala, 0.5,
+                rgb(clarear(ouro, 0.6)));
+}
+
+BITMAP* desenharCursor() {
+    BITMAP* b = pincel::nova(CLAVE_LARGURA, CLAVE_ALTURA, pincel::magenta());
+    desenharClave(b, 2, 1, 0.97, {255, 200, 60});
+    // A spark beside the clef, pointing at the entry.
+    int brilho = makecol(255, 250, 210);
+    hline(b, 29, 22, 33, brilho);
+    vline(b, 31, 20, 24, brilho);
+    return b;
+}
+
+// ---- Pieces shared by the screens ------------------------------------------------------
+
+const Letreiro LOGO = {{255, 240, 130}, {244, 84, 60}, {110, 36, 84}, 6, 3};
+const Letreiro TITULO = {{255, 240, 150}, {250, 150, 60}, {96, 40, 96}, 4, 2};
+
+const std::vector<Cor> CEU_NOITE = {{30, 26, 70}, {48, 40, 104}, {84, 62, 136}, {140, 86, 150}};
+
+void fundoNoite(BITMAP* b, uint32_t semente) {
+    degrade(b, 0, 0, LARGURA_TELA - 1, ALTURA_TELA - 1, CEU_NOITE, 4);
+    estrelas(b, 0, 0, LARGURA_TELA - 1, 300, 140, semente, {130, 126, 200}, {250, 248, 255});
+}
+
+// A stage spotlight: a cone of stippled light from (x, y) spreading downwards.
+void holofote(BITMAP* b, int x, int y, int alvoX, int alvoY, int abertura, Cor luz) {
+    for (int j = std::max(0, y); j <= alvoY && j < b->h; j++) {
+        double t = double(j - y) / (alvoY - y);
+        int cx = int(x + (alvoX - x) * t), meia = int(4 + abertura * t);
+        for (int i = cx - meia; i <= cx + meia; i++)
+            if (i >= 0 && i < b->w && ((i + j) % 3 == 0)) putpixel(b, i, j, rgb(misturar(deCor(getpixel(b, i, j)), luz, 0.35)));
+    }
+}
+
+// A stage floor: gold trim, red skirt, a row of footlights.
+void palco(BITMAP* b, int x1, int x2, int topo, int base) {
+    rectfill(b, x1, topo, x2, base, makecol(150, 40, 60));
+    hline(b, x1, topo, x2, makecol(255, 230, 150));
+    hline(b, x1, topo + 1, x2, makecol(214, 156, 76));
+    hline(b, x1, topo + 2, x2, makecol(120, 30, 52));
+    hline(b, x1, base, x2, makecol(84, 24, 42));
+    int meio = (topo + 3 + base) / 2;
+    for (int x = x1 + 10; x < x2; x += 24) {
+        circlefill(b, x, meio, 3, makecol(255, 186, 90));
+        circlefill(b, x, meio, 1, makecol(255, 244, 190));
+    }
+}
+
+// A quaver: tilted head, stem and flag, outlined.
+void nota(BITMAP* b, int x, int y, Cor corpo) {
+    int c = rgb(CONTORNO);
+    ellipsefill(b, x, y, 6, 5, c);
+    rectfill(b, x + 3, y - 22, x + 7, y, c);
+    traco(b, x + 6, y - 21, x + 14, y - 11, 4, c);
+    ellipsefill(b, x, y, 5, 4, rgb(corpo));
+    rectfill(b, x + 4, y - 21, x + 6, y - 1, rgb(corpo));
+    traco(b, x + 6, y - 20, x + 13, y - 12, 2, rgb(corpo));
+    putpixel(b, x - 2, y - 2, makecol(255, 255, 255));
+}
+
+// A small arrow icon, `lado` pixels square, pointing 0 up, 1 down, 2 left, 3 right.
+void iconeSeta(BITMAP* b, int x, int y, int lado, int direcao, Cor cor) {
+    int m = lado / 2, t = lado / 3;
+    std::vector<int> q = {m, 0, lado - 1, m, m + t / 2 + 1, m, m + t / 2 + 1, lado - 1,
+                          m - t / 2 - 1, lado - 1, m - t / 2 - 1, m, 0, m};
+    for (std::size_t i = 0; i < q.size(); i += 2) {
+        int px = q[i], py = q[i + 1];
+        if (direcao == 1) py = lado - 1 - py;
+        if (direcao == 2) std::swap(px, py);
+        if (direcao == 3) { std::swap(px, py); px = lado - 1 - px; }
+        q[i] = x + px;
+        q[i + 1] = y + py;
+    }
+    std::vector<int> sombra = q;
+    for (std::size_t i = 0; i < q.size(); i++) sombra[i] += 1;
+    polygon(b, int(q.size()) / 2, sombra.data(), rgb(CONTORNO));
+    polygon(b, int(q.size()) / 2, q.data(), rgb(cor));
+}
+
+// A keyboard key with its label.
+void tecla(BITMAP* b, int x, int y, int largura, const std::string& rotulo) {
+    retanguloArredondado(b, x - 1, y - 1, x + largura, y + 22, 4, rgb(CONTORNO));
+    retanguloArredondado(b, x, y, x + largura - 1, y + 21, 3, makecol(150, 146, 176));
+    retanguloArredondado(b, x, y, x + largura - 1, y + 17, 3, makecol(236, 234, 246));
+    rectfill(b, x + 3, y + 2, x + largura - 4, y + 15, makecol(216, 214, 232));
+    pincel::textoCentrado(b, rotulo, x + largura / 2, y + 5, makecol(40, 32, 60));
+}
+
+// A key whose label is an arrow.
+void teclaSeta(BITMAP* b, int x, int y, int direcao) {
+    tecla(b, x, y, 22, "");
+    iconeSeta(b, x + 6, y + 4, 10, direcao, {60, 50, 90});
+}
+
+// ---- Title ----------------------------------------------------------------------------------
+
+void pauta(BITMAP* b, int topo) {
+    for (int i = 0; i < 5; i++) hline(b, 0, topo + i * 10, LARGURA_TELA - 1, makecol(150, 130, 200));
+    desenharClave(b, 12, topo - 14, 1.6, {255, 200, 60});
+    const int xs[] = {110, 170, 236, 390, 452, 520, 586};
+    const int ys[] = {30, 20, 35, 15, 25, 40, 10};
+    const Cor cores[] = {{255, 120, 120}, {120, 220, 255}, {255, 220, 90}, {140, 240, 150},
+                         {255, 150, 220}, {255, 220, 90}, {120, 220, 255}};
+    for (int i = 0; i < 7; i++) nota(b, xs[i], topo + ys[i], cores[i]);
+}
+
+BITMAP* desenharFundoTitulo() {
+    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(30, 26, 70));
+    fundoNoite(b, 3u);
+    holofote(b, 60, -20, 110, 470, 80, {255, 240, 200});
+    holofote(b, 580, -20, 540, 470, 80, {255, 240, 200});
+    letreiro(b, "RITMURO", LARGURA_TELA / 2, 30, 8, LOGO);
+    textoCentradoComSombra(b, "ritmo, muros e dois amigos", LARGURA_TELA / 2, 116, {230, 220, 255}, CONTORNO, 2);
+    pauta(b, 160);
+    palco(b, 0, LARGURA_TELA - 1, 466, ALTURA_TELA - 1);
+    pousar(b, desenharZorbo(0.92, TOCANDO_ZORBO, false), 104, 470);
+    pousar(b, desenharVelna(0.92, TOCANDO_VELNA, false), 548, 470);
+    return b;
+}
+
+// The menu: four plates one under the other; entry `destacada` is lit gold.
+BITMAP* desenharCaixa(int destacada) {
+    BITMAP* b = pincel::nova(CAIXA_LARGURA, CAIXA_ALTURA, pincel::magenta());
+    for (int i = 0; i < 4; i++) {
+        int y1 = i * PASSO_ENTRADA + 3, y2 = y1 + 38;
+        bool acesa = i == destacada;
+        Cor borda = acesa ? Cor{255, 250, 210} : Cor{120, 110, 200};
+        retanguloArredondado(b, 0, y1, CAIXA_LARGURA - 1, y2, 9, rgb(CONTORNO));
+        retanguloArredondado(b, 2, y1 + 2, CAIXA_LARGURA - 3, y2 - 2, 7, rgb(borda));
+        BITMAP* miolo = pincel::nova(CAIXA_LARGURA, CAIXA_ALTURA, pincel::magenta());
+        retanguloArredondado(miolo, 4, y1 + 4, CAIXA_LARGURA - 5, y2 - 4, 5, makecol(1, 2, 3));
+        std::vector<Cor> tons = acesa ? std::vector<Cor>{{255, 236, 130}, {250, 160, 50}}
+                                      : std::vector<Cor>{{70, 60, 130}, {40, 34, 86}};
+        for (int y = y1 + 4; y <= y2 - 4; y++)
+            for (int x = 4; x < CAIXA_LARGURA - 4; x++)
+                if (!ehMagenta(miolo, x, y)) {
+                    double t = double(y - y1 - 4) / 30.0;
+                    int banda = int(t * 4 + (BAYER[y & 3][x & 3] + 0.5) / 16.0);
+                    putpixel(b, x, y, rgb(misturar(tons[0], tons[1], std::min(1.0, banda / 4.0))));
+                }
+        destroy_bitmap(miolo);
+        int textoY = y1 + 12;
+        if (acesa)
+            textoCentradoComSombra(b, ENTRADAS[i], CAIXA_LARGURA / 2, textoY, {70, 20, 50}, {255, 246, 200}, 2);
+        else
+            textoCentradoComSombra(b, ENTRADAS[i], CAIXA_LARGURA / 2, textoY, {226, 222, 255}, CONTORNO, 2);
+    }
+    return b;
+}
+
+// ---- Instructions -----------------------------------------------------------------------------
+
+// A vignette panel of the help page with its caption.
+void vinheta(BITMAP* b, int x, int y, int w, int h, const std::string& legenda) {
+    retanguloArredondado(b, x - 2, y - 2, x + w + 1, y + h + 1, 8, rgb(CONTORNO));
+    retanguloArredondado(b, x, y, x + w - 1, y + h - 1, 7, makecol(120, 110, 200));
+    retanguloArredondado(b, x + 2, y + 2, x + w - 3, y + h - 3, 5, makecol(40, 34, 84));
+    textoCentradoComSombra(b, legenda, x + w / 2, y + h - 14, {255, 236, 150}, CONTORNO);
+}
+
+// A wall block as the game shows them: solid dark, battlements on top,
+// a thin glow around.
+void blocoDeMuro(BITMAP* b, int x1, int y1, int x2, int y2) {
+    int brilho = makecol(150, 100, 230), muro = makecol(10, 8, 14);
+    rect(b, x1 - 1, y1 - 1, x2 + 1, y2 + 1, brilho);
+    for (int x = x1 + 3; x + 5 <= x2 - 2; x += 10) {
+        rect(b, x - 1, y1 - 5, x + 5, y1 - 1, brilho);
+        rectfill(b, x, y1 - 4, x + 4, y1, muro);
+    }
+    rectfill(b, x1, y1, x2, y2, muro);
+    hline(b, x1 + 1, y1 + 1, x2 - 1, makecol(50, 40, 70));
+}
+
+void vinhetaMuros(BITMAP* b, int x, int y) {
+    vinheta(b, x, y, 180, 112, "Desvie dos muros");
+    blocoDeMuro(b, x + 10, y + 22, x + 66, y + 34);
+    blocoDeMuro(b, x + 114, y + 22, x + 170, y + 34);
+    for (int i = 0; i < 3; i++) {  // they fall
+        vline(b, x + 24 + i * 14, y + 8, y + 16, makecol(200, 190, 255));
+        vline(b, x + 128 + i * 14, y + 8, y + 16, makecol(200, 190, 255));
+    }
+    const Pose parado = {{40, 140}, {120, 140}, {0.35, 1}, {-0.35, 1}};
+    pousar(b, desenharZorbo(0.24, parado, false), x + 90, y + 94);
+}
+
+void vinhetaSetas(BITMAP* b, int x, int y) {
+    vinheta(b, x, y, 180, 112, "Acerte no alvo");
+    // The hollow target, an arrow rising into it, and the hit spark.
+    int ax = x + 30, ay = y + 12;
+    iconeSeta(b, ax, ay, 30, 0, {150, 220, 170});
+    iconeSeta(b, ax + 6, ay + 7, 18, 0, {40, 34, 84});
+    iconeSeta(b, ax, ay + 30, 30, 0, {70, 222, 104});
+    for (int i = 0; i < 3; i++) vline(b, ax + 9 + i * 6, ay + 64, ay + 70 - (i % 2) * 3, makecol(200, 190, 255));
+    letreiro(b, "!", x + 104, y + 16, 4, TITULO);
+    textoCentradoComSombra(b, "+100", x + 140, y + 58, {140, 255, 160}, CONTORNO, 2);
+}
+
+void vinhetaCombo(BITMAP* b, int x, int y) {
+    vinheta(b, x, y, 180, 112, "Combos multiplicam");
+    const char* mult[] = {"x2", "x4", "x8"};
+    const int centros[] = {30, 84, 146};
+    for (int i = 0; i < 3; i++) letreiro(b, mult[i], x + centros[i], y + 60 - i * 14, 2 + i, TITULO);
+}
+
+BITMAP* desenharFundoAjuda() {
+    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(30, 26, 70));
+    fundoNoite(b, 9u);
+    letreiro(b, "Como jogar", LARGURA_TELA / 2, 14, 5, TITULO);
+    vinhetaMuros(b, 22, 76);
+    vinhetaSetas(b, 230, 76);
+    vinhetaCombo(b, 438, 76);
+    return b;
+}
+
+struct Jogador {
+    std::string nome, numero;
+    Cor cor;
+};
+
+// One player's column: name, walking keys, answer keys.
+void colunaJogador(BITMAP* b, int x, const Jogador& j, bool setasDeAndar, const char* respostas[4],
+                   const std::string& nota) {
+    textoComSombra(b, j.nome, x, 12, j.cor, CONTORNO, 2);
+    textoComSombra(b, j.numero, x + pincel::larguraTexto(j.nome, 2) + 10, 20, {200, 196, 230}, CONTORNO);
+    textoComSombra(b, "andar", x, 46, {226, 222, 255}, CONTORNO);
+    if (setasDeAndar) {
+        teclaSeta(b, x + 60, 40, 2);
+        teclaSeta(b, x + 88, 40, 3);
+    } else {
+        tecla(b, x + 60, 40, 22, "G");
+        tecla(b, x + 88, 40, 22, "H");
+    }
+    textoComSombra(b, "setas", x, 80, {226, 222, 255}, CONTORNO);
+    const int direcoes[4] = {0, 1, 2, 3};
+    for (int i = 0; i < 4; i++) {
+        tecla(b, x + 60 + i * 52, 74, 22, respostas[i]);
+        iconeSeta(b, x + 86 + i * 52, 80, 12, direcoes[i], {255, 236, 150});
+    }
+    if (!nota.empty()) textoComSombra(b, nota, x + 60, 102, {170, 166, 210}, CONTORNO);
+}
+
+void regra(BITMAP* b, int y, const std::string& l1, const std::string& l2) {
+    circlefill(b, 22, y + 3, 3, makecol(255, 200, 60));
+    textoComSombra(b, l1, 34, y, {240, 236, 255}, CONTORNO);
+    textoComSombra(b, l2, 34, y + 11, {240, 236, 255}, CONTORNO);
+}
+
+BITMAP* desenharInstrucoes() {
+    BITMAP* b = pincel::nova(INSTRUCOES_LARGURA, INSTRUCOES_ALTURA, pincel::magenta());
+    retanguloArredondado(b, 0, 0, INSTRUCOES_LARGURA - 1, INSTRUCOES_ALTURA - 1, 12, rgb(CONTORNO));
+    retanguloArredondado(b, 2, 2, INSTRUCOES_LARGURA - 3, INSTRUCOES_ALTURA - 3, 10, makecol(140, 128, 220));
+    retanguloArredondado(b, 4, 4, INSTRUCOES_LARGURA - 5, INSTRUCOES_ALTURA - 5, 8, makecol(34, 28, 70));
+    const char* teclasZorbo[4] = {"W", "S", "A", "D"};
+    const char* teclasVelna[4] = {"5", "2", "1", "3"};
+    colunaJogador(b, 18, {"ZORBO", "jogador 1", {255, 120, 80}}, false, teclasZorbo, "");
+    colunaJogador(b, 322, {"VELNA", "jogador 2", {100, 230, 170}}, true, teclasVelna, "(teclado numerico)");
+    vline(b, 310, 12, 112, makecol(90, 80, 160));
+    hline(b, 16, 120, INSTRUCOES_LARGURA - 17, makecol(90, 80, 160));
+    regra(b, 130, "Muros caem do alto: um muro na cabeca custa uma vida.",
+          "Sao tres vidas. Sem vidas ou sem energia, o jogador sai.");
+    regra(b, 160, "Aperte a tecla da seta quando ela passar pelo alvo:",
+          "acerto da pontos e +1% de energia; erro custa 5%.");
+    regra(b, 190, "Com 15, 30 e 60 acertos seguidos o multiplicador",
+          "dobra: x2, x4 e x8. Um erro zera a sequencia.");
+    regra(b, 220, "A fase acaba quando as setas terminam; vidas e",
+          "energia que sobrarem viram bonus.");
+    retanguloArredondado(b, 16, 250, INSTRUCOES_LARGURA - 17, 268, 5, makecol(60, 50, 120));
+    pincel::textoCentrado(b, "P: pausa     Esc: sair     F5: pular a fase", INSTRUCOES_LARGURA / 2, 255,
+                          makecol(255, 236, 150));
+    return b;
+}
+
+// ---- End screens ---------------------------------------------------------------------------------
+
+// The plate behind the scores: its frame lies outside the rows and columns
+// where the game prints, so the inside stays one plain colour.
+void placaDoPlacar(BITMAP* b, Cor fundo, Cor moldura) {
+    rectfill(b, 0, 0, LARGURA_TELA - 1, FAIXA_PLACAR_FIM - 1, rgb(fundo));
+    rect(b, 14, 30, LARGURA_TELA - 7, 74, rgb(moldura));
+    rect(b, 12, 28, LARGURA_TELA - 5, 76, rgb(misturar(moldura, fundo, 0.6)));
+    hline(b, 0, FAIXA_PLACAR_FIM, LARGURA_TELA - 1, rgb(moldura));
+}
+
+void rodapeFim(BITMAP* b, int y, Cor cor) {
+    textoCentradoComSombra(b, "Enter: voltar ao menu", LARGURA_TELA / 2, y, cor, CONTORNO, 2);
+}
+
+// A hanging stage lamp and its cone of stippled light down to a bright
+// spot on the floor.
+void lampada(BITMAP* b, int cx, int topo, int chao, int abertura) {
+    for (int y = topo + 12; y <= chao; y++) {
+        double t = double(y - topo - 12) / (chao - topo - 12);
+        int meia = int(10 + abertura * t);
+        for (int x = cx - meia; x <= cx + meia; x++) {
+            bool miolo = std::abs(x - cx) < meia / 2;
+            if ((miolo && (x + y) % 2 == 0) || (!miolo && (x + y) % 3 == 0))
+                putpixel(b, x, y, rgb(misturar(deCor(getpixel(b, x, y)), {210, 200, 255}, miolo ? 0.22 : 0.14)));
+        }
+    }
+    int p[8] = {cx - 8, topo, cx + 8, topo, cx + 14, topo + 12, cx - 14, topo + 12};
+    polygon(b, 4, p, makecol(90, 84, 120));
+    hline(b, cx - 13, topo + 12, cx + 13, makecol(255, 250, 220));
+    hline(b, cx - 8, topo, cx + 8, makecol(140, 134, 170));
+}
+
+// A little cloud of dust where something heavy landed.
+void poeira(BITMAP* b, int x, int y, int largura) {
+    for (int i = 0; i < largura / 8; i++) {
+        int px = x + i * 8 + (i % 2) * 3, r = 3 + (i * 5) % 4;
+        circlefill(b, px, y - r / 2, r, makecol(120, 104, 150));
+        circlefill(b, px - 1, y - r / 2 - 1, std::max(1, r - 2), makecol(150, 136, 180));
+    }
+}
+
+// Zorbo's drum lying on its side: the shell with its zig-zag cords, one
+// hoop seen end-on and the white head facing us.
+void tamborCaido(BITMAP* b, int x, int y) {
+    rectfill(b, x - 1, y - 17, x + 34, y + 17, rgb(CONTORNO));
+    rectfill(b, x, y - 15, x + 33, y + 15, rgb(zorbo::TAMBOR));
+    for (int i = 0; i < 3; i++) {
+        line(b, x + 4 + i * 10, y - 13, x + 9 + i * 10, y + 13, rgb(zorbo::CORDA));
+        line(b, x + 9 + i * 10, y + 13, x + 14 + i * 10, y - 13, rgb(zorbo::CORDA));
+    }
+    ellipsefill(b, x + 34, y, 7, 17, rgb(CONTORNO));
+    ellipsefill(b, x + 34, y, 5, 15, rgb(zorbo::ARO));
+    ellipsefill(b, x, y, 9, 17, rgb(CONTORNO));
+    ellipsefill(b, x, y, 7, 15, rgb(zorbo::ARO));
+    ellipsefill(b, x - 1, y, 5, 12, rgb(zorbo::PELE_TAMBOR));
+}
+
+// The game-over screen: the stage gone dark, one lamp left on over the
+// walls that fell; the drum, a drumstick, the headband and a maraca lie about.
+BITMAP* desenharFimDeJogo() {
+    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(20, 16, 36));
+    degrade(b, 0, FAIXA_PLACAR_FIM + 1, LARGURA_TELA - 1, 430, {{20, 16, 36}, {34, 26, 62}, {56, 38, 84}}, 4);
+    placaDoPlacar(b, {20, 16, 36}, {110, 60, 120});
+    estrelas(b, 0, FAIXA_PLACAR_FIM + 6, LARGURA_TELA - 1, 300, 60, 17u, {90, 80, 140}, {180, 170, 230});
+    lampada(b, 320, FAIXA_PLACAR_FIM + 1, 430, 170);
+    letreiro(b, "FIM DE JOGO", LARGURA_TELA / 2, 120, 6, {{255, 160, 140}, {200, 30, 60}, {70, 20, 50}, 6, 3});
+    textoCentradoComSombra(b, "Os muros venceram desta vez...", LARGURA_TELA / 2, 196, {220, 206, 250}, CONTORNO, 2);
+    palco(b, 0, LARGURA_TELA - 1, 430, 447);
+    rectfill(b, 0, 448, LARGURA_TELA - 1, ALTURA_TELA - 1, makecol(36, 22, 44));
+    ellipsefill(b, 320, 431, 170, 3, makecol(255, 226, 170));
+    blocoDeMuro(b, 226, 394, 320, 428);
+    blocoDeMuro(b, 326, 400, 420, 428);
+    blocoDeMuro(b, 258, 352, 370, 388);
+    blocoDeMuro(b, 296, 316, 342, 346);
+    poeira(b, 222, 429, 48);
+    poeira(b, 408, 429, 40);
+    tamborCaido(b, 170, 412);
+    traco(b, 128, 428, 156, 420, 5, rgb(CONTORNO));
+    traco(b, 128, 428, 156, 420, 3, rgb(zorbo::MADEIRA));
+    traco(b, 440, 424, 476, 428, 5, rgb(CONTORNO));
+    traco(b, 440, 424, 476, 428, 3, rgb(zorbo::FAIXA));
+    traco(b, 486, 426, 500, 414, 5, rgb(CONTORNO));
+    traco(b, 486, 426, 500, 414, 3, rgb(velna::CABO));
+    circlefill(b, 509, 407, 11, rgb(CONTORNO));
+    circlefill(b, 509, 407, 9, rgb(velna::MARACA));
+    hline(b, 501, 407, 517, makecol(255, 214, 60));
+    circlefill(b, 506, 403, 2, rgb(clarear(velna::MARACA, 0.5)));
+    rodapeFim(b, 457, {220, 214, 250});
+    return b;
+}
+
+// Light background of the finish screens: the score plate on top, then
+// sun rays, confetti and the stage.
+void fundoFestivo(BITMAP* b, uint32_t semente) {
+    int cx = LARGURA_TELA / 2, cy = 330;
+    for (int y = FAIXA_PLACAR_FIM + 1; y < ALTURA_TELA; y++)
+        for (int x = 0; x < LARGURA_TELA; x++) {
+            double a = std::atan2(y - cy, x - cx);
+            bool raio = int(std::floor((a + M_PI) / (M_PI / 12))) % 2 == 0;
+            double t = std::min(1.0, double(y - FAIXA_PLACAR_FIM) / 300.0);
+            Cor base = misturar({255, 244, 214}, {255, 210, 156}, t);
+            putpixel(b, x, y, rgb(raio ? clarear(base, 0.5) : base));
+        }
+    placaDoPlacar(b, {252, 246, 228}, {236, 180, 80});
+    Sorteio s(semente);
+    const Cor cores[] = {{240, 70, 80}, {60, 180, 230}, {255, 200, 40}, {80, 200, 110}, {200, 90, 220}};
+    for (int i = 0; i < 90; i++) {
+        int x = s.ate(LARGURA_TELA), y = FAIXA_PLACAR_FIM + 8 + s.ate(330);
+        int w = 3 + s.ate(4), h = 2 + s.ate(3);
+        rectfill(b, x, y, x + (i % 2 ? w : h), y + (i % 2 ? h : w), rgb(cores[i % 5]));
+    }
+    palco(b, 0, LARGURA_TELA - 1, 440, 456);
+    rectfill(b, 0, 457, LARGURA_TELA - 1, ALTURA_TELA - 1, makecol(96, 36, 56));
+}
+
+enum class Vencedor { ZORBO, VELNA, EMPATE };
+
+BITMAP* desenharFinal(Vencedor v, uint32_t semente) {
+    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(252, 246, 228));
+    fundoFestivo(b, semente);
+    if (v == Vencedor::ZORBO) {
+        letreiro(b, "Zorbo venceu!", LARGURA_TELA / 2, 100, 5, {{255, 236, 120}, {236, 60, 44}, {110, 30, 50}, 5, 3});
+        pousar(b, desenharZorbo(1.3, VITORIA_ZORBO, true), LARGURA_TELA / 2, 444);
+    } else if (v == Vencedor::VELNA) {
+        letreiro(b, "Velna venceu!", LARGURA_TELA / 2, 100, 5, {{200, 255, 200}, {30, 170, 150}, {20, 80, 90}, 5, 3});
+        pousar(b, desenharVelna(1.3, VITORIA_VELNA, true), LARGURA_TELA / 2, 444);
+    } else {
+        letreiro(b, "Empate!", LARGURA_TELA / 2, 100, 5, {{255, 244, 150}, {250, 130, 50}, {120, 40, 70}, 5, 3});
+        pousar(b, desenharZorbo(1.15, VITORIA_ZORBO, true), 200, 444);
+        pousar(b, desenharVelna(1.15, VITORIA_VELNA, true), 440, 444);
+    }
+    rodapeFim(b, 461, {255, 240, 210});
+    return b;
+}
+
+void gerarAbertura() {
+    pincel::salvar(desenharFundoTitulo(), "abertura/back.bmp");
+    for (int i = 0; i < 4; i++) pincel::salvar(desenharCaixa(i), "abertura/caixa" + std::to_string(i) + ".bmp");
+    pincel::salvar(desenharCursor(), "abertura/clave.bmp");
+    pincel::salvar(desenharFundoAjuda(), "abertura/back_help.bmp");
+    pincel::salvar(desenharInstrucoes(), "abertura/instrucoes.bmp");
+    pincel::salvar(desenharFimDeJogo(), "abertura/game_over.bmp");
+    pincel::salvar(desenharFinal(Vencedor::ZORBO, 31u), "abertura/finish_zorbo.bmp");
+    pincel::salvar(desenharFinal(Vencedor::VELNA, 37u), "abertura/finish_velna.bmp");
+    pincel::salvar(desenharFinal(Vencedor::EMPATE, 41u), "abertura/finish_draw.bmp");
+}
+
+pincel::Registro registro("abertura", gerarAbertura);
+
+}  // namespace
