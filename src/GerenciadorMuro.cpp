@@ -38,27 +38,27 @@ GerenciadorMuro::GerenciadorMuro(int fase) : fase(fase), atualIndice(0) {
     for (BITMAP*& bmp : arrayBitmapsFase1) bmp = NULL;
     for (BITMAP*& bmp : arrayBitmapsFase2) bmp = NULL;
 
-    if (fase == 1) {
-        atualIndice = FILEIRAS_FASE1;
-        for (int k = 0; k < imagens::FILEIRAS_FASE1_TOTAL; k++)
-            arrayBitmapsFase1[k] = load_bitmap(imagens::FILEIRAS_FASE1[k], NULL);
-        for (int i = 0; i < FILEIRAS_FASE1; i++)
-            filaMuros[i] = new Muro(*arrayBitmapsFase1[i], X_FILEIRAS, -DISTANCIA_FASE1 * i,
-                                    velocidadeFase1, delayFase1);
-    } else if (fase == 2) {
-        atualIndice = FILEIRAS_FASE2;
-        for (int k = 0; k < imagens::FILEIRAS_FASE2_TOTAL; k++)
-            arrayBitmapsFase2[k] = load_bitmap(imagens::FILEIRAS_FASE2[k], NULL);
-        for (int i = 0; i < FILEIRAS_FASE2; i++)
-            filaMuros[i] = new Muro(*arrayBitmapsFase2[i], X_FILEIRAS, -DISTANCIA_FASE2 * i,
-                                    velocidadeFase2, delayFase2);
-    }
+    // Loads a stage's pictures in file order and stacks its rows upwards
+    // from the top of the screen, row i showing picture i.
+    auto montar = [this](BITMAP** figuras, const char* const* caminhos, int totalFiguras,
+                         int fileiras, int distancia, int velocidade, int delay) {
+        for (int k = 0; k < totalFiguras; k++) figuras[k] = load_bitmap(caminhos[k], NULL);
+        for (int i = 0; i < fileiras; i++)
+            filaMuros[i] = new Muro(*figuras[i], X_FILEIRAS, -distancia * i, velocidade, delay);
+        atualIndice = fileiras;
+    };
+    if (fase == 1)
+        montar(arrayBitmapsFase1, imagens::FILEIRAS_FASE1, imagens::FILEIRAS_FASE1_TOTAL,
+               FILEIRAS_FASE1, DISTANCIA_FASE1, velocidadeFase1, delayFase1);
+    else if (fase == 2)
+        montar(arrayBitmapsFase2, imagens::FILEIRAS_FASE2, imagens::FILEIRAS_FASE2_TOTAL,
+               FILEIRAS_FASE2, DISTANCIA_FASE2, velocidadeFase2, delayFase2);
 }
 
 GerenciadorMuro::~GerenciadorMuro() {
-    for (Muro*& muro : filaMuros) {
-        delete muro;
-        muro = NULL;
+    for (int i = 0; i < fileirasDaFase(fase); i++) {
+        delete filaMuros[i];
+        filaMuros[i] = NULL;
     }
     for (BITMAP*& bmp : arrayBitmapsFase1) {
         if (bmp) destroy_bitmap(bmp);
