@@ -6,7 +6,7 @@
 #   scripts/instalar-dependencias.sh --windows  also the Windows cross-build and wine
 set -euo pipefail
 
-PACOTES=(g++ cmake make pkg-config liballegro4-dev googletest libgtest-dev
+PACOTES=(g++ cmake make pkg-config file liballegro4-dev googletest libgtest-dev
          libbenchmark-dev xvfb xdotool imagemagick x11-utils)
 I386=0
 WINDOWS=0
@@ -23,7 +23,7 @@ if [ "$I386" = 1 ] || [ "$WINDOWS" = 1 ]; then
     dpkg --add-architecture i386
   fi
 fi
-[ "$I386" = 1 ] && PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386)
+[ "$I386" = 1 ] && PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386 qemu-user)
 [ "$WINDOWS" = 1 ] && PACOTES+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
                                 mingw-w64-i686-dev binutils-mingw-w64-i686
                                 wine wine32:i386 zip unzip dpkg-dev)

@@ -1,0 +1,182 @@
+#!/usr/bin/env bash
+# The health bar built on its own for 32-bit Linux, end to end:
+#   1. builds the object with the `sangue32` target of the CMake build
+#      (BUILD_DIR/sangue32/Sangue.o) and checks that it is an i386 relocatable;
+#   2. builds a 32-bit GoogleTest from Debian's sources into a cache folder,
+#      once (RITMURO_CACHE, default /var/cache/ritmuro);
+#   3. builds the 32-bit test program on that very object (tests/sangue32/)
+#      and runs the health-bar tests;
+#   4. prints `file` and `nm -C` of the object.
+# Usage: scripts/sangue32.sh [BUILD_DIR [CXX]]
+#   BUILD_DIR  a CMake build of the project (configured here if it is not yet);
+#              default build-sangue32 in the source tree
+#   CXX        the C++ compiler; default the one of BUILD_DIR
+# Needs: scripts/instalar-dependencias.sh --i386 (and qemu-user where the
+# kernel has no 32-bit emulation)
+set -euo pipefail
+
+RAIZ=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=$(realpath -m "${1:-$RAIZ/build-sangue32}")
+CXX_PEDIDO=${2:-}
+GTEST_FONTES=/usr/src/googletest
+ALLEGRO32=/usr/lib/i386-linux-gnu/liballeg.so.4.4
+TOOLCHAIN=$RAIZ/tests/sangue32/i386.cmake
+ESPERADO="ELF 32-bit LSB relocatable, Intel 80386"
+
+falhar() {
+  echo "sangue32: $*" >&2
+  exit 1
+}
+
+passo() {
+  echo "== sangue32: $*"
+}
+
+verificar_dependencias() {
+  local falta=()
+  [ -e "$ALLEGRO32" ] || falta+=("liballegro4.4:i386 ($ALLEGRO32)")
+  [ -f "$GTEST_FONTES/CMakeLists.txt" ] || falta+=("googletest ($GTEST_FONTES)")
+  command -v file >/dev/null || falta+=("file")
+  if [ "${#falta[@]}" -gt 0 ]; then
+    falhar "missing: ${falta[*]}; run scripts/instalar-dependencias.sh --i386"
+  fi
+}
+
+# A trivial C++ program must compile and link with -m32 (the multilib packages).
+verificar_multilib() {
+  local tmp
+  tmp=$(mktemp -d)
+  printf '#include <string>\nint main() { return std::string("x").size() - 1; }\n' >"$tmp/t.cpp"
+  if ! "$CXX" -m32 "$tmp/t.cpp" -o "$tmp/t" 2>"$tmp/erro"; then
+    cat "$tmp/erro" >&2
+    rm -rf "$tmp"
+    falhar "$CXX cannot build 32-bit programs; run scripts/instalar-dependencias.sh --i386 (gcc-multilib g++-multilib)"
+  fi
+  rm -rf "$tmp"
+}
+
+configurar_build() {
+  if [ ! -f "$BUILD/CMakeCache.txt" ]; then
+    passo "configuring $BUILD"
+    local args=(-S "$RAIZ" -B "$BUILD")
+    [ -n "$CXX_PEDIDO" ] && args+=("-DCMAKE_CXX_COMPILER=$CXX_PEDIDO")
+    cmake "${args[@]}" >/dev/null
+  fi
+  CXX=${CXX_PEDIDO:-$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$BUILD/CMakeCache.txt")}
+  [ -n "$CXX" ] || falhar "no C++ compiler in $BUILD/CMakeCache.txt"
+}
+
+construir_objeto() {
+  passo "object"
+  cmake --build "$BUILD" --target sangue32
+  OBJETO=$BUILD/sangue32/Sangue.o
+  [ -f "$OBJETO" ] || falhar "the sangue32 target did not produce $OBJETO"
+  local tipo
+  tipo=$(file -b "$OBJETO")
+  case "$tipo" in
+    "$ESPERADO"*) ;;
+    *) falhar "$OBJETO is '$tipo', expected '$ESPERADO'" ;;
+  esac
+}
+
+# Folder for the 32-bit GoogleTest: the system cache if writable, else the user's.
+pasta_cache() {
+  local base=${RITMURO_CACHE:-/var/cache/ritmuro}
+  if ! mkdir -p "$base" 2>/dev/null || [ ! -w "$base" ]; then
+    base=${XDG_CACHE_HOME:-$HOME/.cache}/ritmuro
+    mkdir -p "$base"
+  fi
+  echo "$base"
+}
+
+# Built once per GoogleTest version and compiler; rebuilt when either changes.
+# A lock keeps two builds running this script at once from racing.
+construir_gtest32() {
+  local cache marca
+  cache=$(pasta_cache)
+  GTEST32=$cache/gtest32
+  marca="googletest $(dpkg-query -W -f='${Version}' googletest 2>/dev/null || echo unknown); $("$CXX" --version | head -1)"
+  exec 9>"$cache/gtest32.lock"
+  flock 9
+  if [ -f "$GTEST32/.ritmuro-gtest32" ] && [ "$(cat "$GTEST32/.ritmuro-gtest32")" = "$marca" ]; then
+    passo "gtest32 already in $GTEST32"
+  else
+    passo "building gtest32 into $GTEST32"
+    local tmp inicio
+    inicio=$(date +%s)
+    tmp=$(mktemp -d "$cache/gtest32-build.XXXXXX")
+    cmake -S "$GTEST_FONTES" -B "$tmp/build" \
+      -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_CXX_COMPILER="$CXX" \
+      -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON \
+      -DCMAKE_INSTALL_PREFIX="$GTEST32" >"$tmp/configurar.log" 2>&1 ||
+      { tail -20 "$tmp/configurar.log" >&2; falhar "configuring GoogleTest failed"; }
+    cmake --build "$tmp/build" -j2 >"$tmp/construir.log" 2>&1 ||
+      { tail -20 "$tmp/construir.log" >&2; falhar "building GoogleTest failed"; }
+    rm -rf "$GTEST32"
+    cmake --install "$tmp/build" >/dev/null
+    echo "$marca" >"$GTEST32/.ritmuro-gtest32"
+    rm -rf "$tmp"
+    passo "gtest32 built in $(($(date +%s) - inicio)) s"
+  fi
+  flock -u 9
+  local lib
+  lib=$(find "$GTEST32" -name libgtest.a | head -1)
+  [ -n "$lib" ] || falhar "no libgtest.a under $GTEST32"
+}
+
+construir_testes() {
+  passo "32-bit test program"
+  TESTES_BUILD=$BUILD/sangue32/testes
+  cmake -S "$RAIZ/tests/sangue32" -B "$TESTES_BUILD" \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_CXX_COMPILER="$CXX" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DSANGUE_OBJETO="$OBJETO" -DGTEST32_PREFIX="$GTEST32" \
+    -DRITMURO_DADOS="$RAIZ/data" >/dev/null
+  cmake --build "$TESTES_BUILD" -j2
+  PROGRAMA=$TESTES_BUILD/testes_sangue32
+  local tipo
+  tipo=$(file -b "$PROGRAMA")
+  [[ "$tipo" == "ELF 32-bit LSB "*"Intel 80386"* ]] ||
+    falhar "$PROGRAMA is not a 32-bit program: $tipo"
+}
+
+# A kernel without 32-bit emulation (ia32_emulation=off) refuses i386
+# programs unless a binfmt handler runs them; otherwise they run under qemu's
+# user-mode i386 emulator, called here.
+escolher_executor() {
+  EXECUTOR=()
+  if "$PROGRAMA" --gtest_list_tests >/dev/null 2>&1; then
+    return
+  fi
+  local qemu
+  qemu=$(command -v qemu-i386 || command -v qemu-i386-static) ||
+    falhar "this kernel does not run 32-bit programs and there is no qemu-i386 (package qemu-user)"
+  EXECUTOR=("$qemu" -L /)
+  passo "the kernel does not run 32-bit programs: using ${EXECUTOR[*]}"
+}
+
+rodar_testes() {
+  escolher_executor
+  passo "running $PROGRAMA"
+  # Like the native tests, from data/ when it is there.
+  local pasta=$RAIZ/data
+  [ -d "$pasta" ] || pasta=$RAIZ
+  (cd "$pasta" && "${EXECUTOR[@]}" "$PROGRAMA")
+}
+
+mostrar_objeto() {
+  passo "file $OBJETO"
+  file "$OBJETO"
+  passo "nm -C $OBJETO"
+  nm -C "$OBJETO"
+}
+
+verificar_dependencias
+configurar_build
+verificar_multilib
+construir_objeto
+construir_gtest32
+construir_testes
+rodar_testes
+mostrar_objeto
+echo "== sangue32: OK"
