@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Cross-builds Allegro 4.4 for Windows, as a static library, from Debian's
+# own source package, with our patches for running under wine.
+#   allegro.sh [i686]   32-bit, into /var/cache/ritmuro/allegro-mingw
+#   allegro.sh x86_64   64-bit, into /var/cache/ritmuro/allegro-mingw64
+# Does nothing when the prefix was already built with the same patches,
+# toolchain and options. Run as root (packages, /var/cache).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+escolher_arquitetura "${1:-i686}"
+
+FONTES="$RITMURO_CACHE/allegro-fonte"
+REMENDO="$RITMURO_RAIZ/scripts/windows/allegro-wine.patch"
+MARCA="$ALLEGRO_MINGW/.ritmuro-allegro"
+OPCOES=(-DSHARED=OFF -DWANT_ALLEGROGL=OFF -DWANT_LOADPNG=OFF -DWANT_LOGG=OFF
+        -DWANT_JPGALLEG=OFF -DWANT_EXAMPLES=OFF -DWANT_TOOLS=OFF -DWANT_TESTS=OFF
+        -DWANT_DOCS=OFF -DCMAKE_BUILD_TYPE=Release)
+
+# What the installed prefix was built from: a change to the patches, the
+# toolchain file or the options forces a rebuild.
+versao_desejada() {
+  { cat "$REMENDO" "$TOOLCHAIN_MINGW" "$RITMURO_RAIZ/cmake/mingw-comum.cmake"; echo "${OPCOES[*]}"; } | sha256sum | cut -d' ' -f1
+}
+
+prefixo_pronto() {
+  [ -f "$ALLEGRO_MINGW/lib/liballeg.a" ] && [ -f "$MARCA" ] &&
+    [ "$(cat "$MARCA")" = "$(versao_desejada)" ]
+}
+
+tem_deb_src() {
+  grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list ||
+    grep -qsiE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
+}
+
+# Source entries for the same Debian archive and release the machine already
+# uses for binaries, so the source matches the installed liballegro4.
+garantir_deb_src() {
+  tem_deb_src && return 0
+  local uri suite
+  uri="$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)"
+  suite="$(awk '/^Suites:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)"
+  [ -n "$uri" ] || uri=http://deb.debian.org/debian
+  [ -n "$suite" ] || suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+  aviso "acrescentando fontes deb-src ($uri $suite)"
+  cat > /etc/apt/sources.list.d/ritmuro-src.sources <<EOF
+Types: deb-src
+URIs: $uri
+Suites: $suite
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+  APT_ATUALIZADO=0
+}
+
+tarball_original() {
+  compgen -G "$FONTES/allegro4.4_*.orig.tar.gz" | sort | tail -1 || true
+}
+
+# Only the upstream tarball is used; the Debian part of the source package may
+# fail to download, so apt's exit status says nothing useful here.
+baixar_fontes() {
+  [ -n "$(tarball_original)" ] && return 0
+  garantir_deb_src
+  apt_atualizar
+  mkdir -p "$FONTES"
+  aviso "baixando as fontes de allegro4.4"
+  (cd "$FONTES" && apt-get source --download-only -qq allegro4.4 > "$FONTES/apt-source.log" 2>&1) || true
+  local tarball
+  tarball="$(tarball_original)"
+  if [ -z "$tarball" ] || ! gzip -t "$tarball" 2>/dev/null; then
+    cat "$FONTES/apt-source.log" >&2 || true
+    rm -f "$tarball"
+    falha "o tarball original de allegro4.4 não chegou a $FONTES"
+  fi
+}
+
+# Each changed line must be there afterwards and the replaced ones gone, so a
+# patch that applied to the wrong place cannot pass unnoticed.
+verificar_remendos() {
+  local src=$1
+  grep -q 'GUID_SysKeyboardEm2' "$src/src/win/wkeybd.c" && falha "wkeybd.c ainda usa GUID_SysKeyboardEm2"
+  grep -q 'GUID_SysKeyboard\b' "$src/src/win/wkeybd.c" || falha "wkeybd.c sem GUID_SysKeyboard"
+  grep -q 'GUID_SysMouseEm2' "$src/src/win/wmouse.c" && falha "wmouse.c ainda usa GUID_SysMouseEm2"
+  grep -q 'GUID_SysMouse\b' "$src/src/win/wmouse.c" || falha "wmouse.c sem GUID_SysMouse"
+  grep -q 'PM_NOREMOVE' "$src/src/win/wwnd.c" && falha "wwnd.c ainda usa PM_NOREMOVE"
+  grep -q 'PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)' "$src/src/win/wwnd.c" ||
+    falha "wwnd.c sem o laço de mensagens com PM_REMOVE"
+  return 0
+}
+
+TMP_ALLEGRO=""
+trap '[ -z "$TMP_ALLEGRO" ] || rm -rf "$TMP_ALLEGRO"' EXIT
+
+compilar() {
+  local tmp src palco
+  TMP_ALLEGRO="$(mktemp -d "/tmp/ritmuro-allegro-$ARQ.XXXXXX")"
+  tmp="$TMP_ALLEGRO"
+  tar -xzf "$(tarball_original)" -C "$tmp"
+  src="$(compgen -G "$tmp/allegro*" | head -1)"
+  [ -d "$src/src/win" ] || falha "fontes inesperadas em $(tarball_original)"
+
+  aviso "aplicando $(basename "$REMENDO")"
+  patch -d "$src" -p1 --forward --batch --no-backup-if-mismatch < "$REMENDO" ||
+    falha "o remendo não se aplica a $(basename "$(tarball_original)")"
+  verificar_remendos "$src"
+
+  aviso "configurando ($(duracao))"
+  cmake -S "$src" -B "$tmp/build" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \
+    -DCMAKE_INSTALL_PREFIX="$ALLEGRO_MINGW" "${OPCOES[@]}" > "$tmp/configurar.log" 2>&1 || {
+      tail -40 "$tmp/configurar.log" >&2; falha "a configuração do Allegro falhou"; }
+  aviso "compilando ($(duracao))"
+  # Installed beside the final prefix and moved in whole: an interrupted
+  # build never leaves a half-filled prefix that looks finished.
+  palco="$tmp/palco"
+  make -C "$tmp/build" -j2 install DESTDIR="$palco" > "$tmp/compilar.log" 2>&1 || {
+    tail -40 "$tmp/compilar.log" >&2; falha "a compilação do Allegro falhou"; }
+  [ -f "$palco$ALLEGRO_MINGW/lib/liballeg.a" ] || falha "make install não produziu liballeg.a"
+
+  rm -rf "$ALLEGRO_MINGW"
+  mkdir -p "$(dirname "$ALLEGRO_MINGW")"
+  mv "$palco$ALLEGRO_MINGW" "$ALLEGRO_MINGW"
+  versao_desejada > "$MARCA"
+}
+
+main() {
+  [ -f "$REMENDO" ] || falha "falta $REMENDO"
+  garantir_pacotes "${PACOTES_MINGW[@]}" dpkg-dev cmake make patch
+  aviso "pacotes prontos ($(duracao))"
+  if prefixo_pronto; then
+    aviso "Allegro para Windows $ARQ já está em $ALLEGRO_MINGW ($(duracao))"
+    return 0
+  fi
+  baixar_fontes
+  aviso "fontes prontas ($(duracao))"
+  compilar
+  aviso "Allegro para Windows $ARQ instalado em $ALLEGRO_MINGW: $(du -h "$ALLEGRO_MINGW/lib/liballeg.a" | cut -f1) liballeg.a, $(duracao) no total"
+}
+
+main "$@"

@@ -1,0 +1,88 @@
+# shellcheck shell=bash
+# Shared by the scripts of scripts/windows (sourced, not run).
+
+RITMURO_RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+RITMURO_CACHE="${RITMURO_CACHE:-/var/cache/ritmuro}"
+
+# Two Windows targets: i686, the released 32-bit game, and x86_64, the same
+# game for 64-bit Windows, which wine can run where the machine cannot execute
+# 32-bit code at all. Sets ARQ, TOOLCHAIN_MINGW, ALLEGRO_MINGW, PACOTES_MINGW.
+# shellcheck disable=SC2034  # the variables are for the scripts that call it
+escolher_arquitetura() {
+  ARQ="${1:-i686}"
+  case "$ARQ" in
+    i686)
+      ALLEGRO_MINGW="${ALLEGRO_MINGW:-$RITMURO_CACHE/allegro-mingw}"
+      PACOTES_MINGW=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
+                     mingw-w64-i686-dev binutils-mingw-w64-i686) ;;
+    x86_64)
+      ALLEGRO_MINGW="${ALLEGRO_MINGW64:-$RITMURO_CACHE/allegro-mingw64}"
+      PACOTES_MINGW=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+                     mingw-w64-x86-64-dev binutils-mingw-w64-x86-64) ;;
+    *) falha "arquitetura desconhecida '$ARQ' (i686 ou x86_64)" ;;
+  esac
+  TOOLCHAIN_MINGW="$RITMURO_RAIZ/cmake/mingw-$ARQ.cmake"
+}
+
+# Messages carry the name of the script that prints them.
+aviso() { echo "$(basename "$0"): $*"; }
+falha() { echo "$(basename "$0"): ERRO: $*" >&2; exit 1; }
+
+pacote_instalado() {
+  dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed
+}
+
+# Refreshing the package lists is slow: done at most once per script run.
+APT_ATUALIZADO=0
+apt_atualizar() {
+  if [ "$APT_ATUALIZADO" = 0 ]; then
+    apt-get update -qq -o DPkg::Lock::Timeout=600 || falha "apt-get update falhou"
+    APT_ATUALIZADO=1
+  fi
+}
+
+# Installs the packages given that are not installed yet; nothing at all when
+# every one is there.
+garantir_pacotes() {
+  local faltam=() p
+  for p in "$@"; do
+    pacote_instalado "$p" || faltam+=("$p")
+  done
+  [ "${#faltam[@]}" -eq 0 ] && return 0
+  [ "$(id -u)" = 0 ] || falha "preciso ser root para instalar ${faltam[*]}"
+  aviso "instalando ${faltam[*]}"
+  apt_atualizar
+  local log
+  log="$(mktemp /tmp/ritmuro-apt.XXXXXX)"
+  if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 \
+      "${faltam[@]}" > "$log" 2>&1; then
+    tail -30 "$log" >&2
+    falha "apt-get install falhou (registro completo em $log)"
+  fi
+  rm -f "$log"
+}
+
+garantir_arquitetura_i386() {
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    aviso "acrescentando a arquitetura i386"
+    dpkg --add-architecture i386
+    APT_ATUALIZADO=0
+  fi
+}
+
+# Seconds since the script started, for the time reports.
+duracao() { echo "${SECONDS}s"; }
+
+# Whether this machine can execute 32-bit x86 code at all: some kernels run
+# with their 32-bit emulation switched off, and then neither 32-bit Linux
+# programs nor 32-bit wine can start. Tried with a minimal 32-bit ELF program
+# that only exits with code 7.
+maquina_executa_32_bits() {
+  local prova rc=0
+  prova="$(mktemp /tmp/ritmuro-elf32.XXXXXX)"
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x07\x00\x00\x00\xcd\x80' > "$prova"
+  chmod +x "$prova"
+  "$prova" 2> /dev/null || rc=$?
+  rm -f "$prova"
+  [ "$rc" = 7 ]
+}
