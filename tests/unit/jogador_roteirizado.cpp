@@ -1,0 +1,728 @@
+#include "jogador_roteirizado.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <initializer_list>
+#include <map>
+#include <sstream>
+
+#include "imagens.h"
+
+namespace roteiro {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// What a player learns by playing: the screen's layout, the keys, the speeds.
+
+constexpr int FAIXA = 29;            // cover-strip rows above the playfield
+constexpr int CAMPO_ESQ = 141;       // the walls' columns
+constexpr int CAMPO_DIR = 499;
+constexpr int ULTIMA_LINHA = 440;    // lowest playfield row worth reading: the feet's
+constexpr int LINHA_PES = 441;       // the characters' feet stand on this line
+constexpr int PASSO = 3;             // pixels walked per frame
+constexpr int LIMITE_ESQUERDO = 140; // a left step is taken only from x > 140
+constexpr int LIMITE_DIREITO = 497;  // a right step only while x + w <= 497
+constexpr int MENOR_X = 138;
+constexpr int MAIOR_X = 468;
+constexpr int CENTRO_INICIAL[2] = {160, 480};
+
+constexpr int LINHA_ALVOS = 9;       // the targets' top row
+constexpr int SUBIDA_SETA = 2;       // rows an arrow rises per frame
+constexpr int DESLOCAMENTO_P2 = 499; // player 2's lane is player 1's moved right
+// Directions in the order up, down, left, right.
+constexpr int COLUNA_SETA[4] = {71, 40, 9, 102};
+const int TECLA_SETA[2][4] = {{KEY_W, KEY_S, KEY_A, KEY_D},
+                              {KEY_5_PAD, KEY_2_PAD, KEY_1_PAD, KEY_3_PAD}};
+const int TECLA_ANDAR[2][2] = {{KEY_G, KEY_H}, {KEY_LEFT, KEY_RIGHT}};
+// The same arrow is in the window for 17 frames; arrows of one column come
+// at least 43 frames apart.
+constexpr int QUADROS_ENTRE_TOQUES = 20;
+
+constexpr int VIDAS_X[2] = {145, 447};
+constexpr int VIDAS_Y = 5;
+constexpr int VIDAS_LARGURA = 52;
+
+// Rows of black a wall row shows at most, until a whole one has been seen.
+constexpr int ALTURA_PRETA_PRESUMIDA = 24;
+// Pictures in a stage's cycle of wall rows (only to name them in the diary).
+constexpr int IMAGENS_DO_CICLO[2] = {20, 15};
+
+constexpr int REPLANEJAR_A_CADA = 16;  // frames a plan is followed at the most
+
+int velocidadeDosMuros(int fase) { return fase == 1 ? 1 : 2; }
+
+uint32_t pixel(BITMAP* b, int x, int y) {
+    return reinterpret_cast<const uint32_t*>(b->line[y])[x];
+}
+
+uint32_t preto() { return static_cast<uint32_t>(makecol(0, 0, 0)); }
+
+int divisaoParaCima(int a, int b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+int divisaoParaBaixo(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// ---------------------------------------------------------------------------
+// Pictures the player knows by sight.
+
+struct Ponto {
+    int dx, dy;
+    uint32_t cor;
+};
+
+struct Figura {
+    int largura = 0, altura = 0;
+    std::vector<Ponto> pontos;   // its opaque pixels, row by row from the top
+    std::vector<Ponto> amostra;  // a few of them, spread out, for a first glance
+};
+
+constexpr int PONTOS_DA_AMOSTRA = 24;
+
+Figura carregarFigura(const char* caminho) {
+    Figura f;
+    BITMAP* b = load_bitmap(caminho, NULL);
+    if (!b) return f;  // an empty figure is never seen: the test fails loudly
+    const int magenta = makecol(255, 0, 255);
+    f.largura = b->w;
+    f.altura = b->h;
+    for (int y = 0; y < b->h; y++)
+        for (int x = 0; x < b->w; x++) {
+            const int cor = getpixel(b, x, y);
+            if (cor != magenta) f.pontos.push_back({x, y, static_cast<uint32_t>(cor)});
+        }
+    destroy_bitmap(b);
+    const std::size_t passo = std::max<std::size_t>(1, f.pontos.size() / PONTOS_DA_AMOSTRA);
+    for (std::size_t k = 0; k < f.pontos.size(); k += passo) f.amostra.push_back(f.pontos[k]);
+    return f;
+}
+
+// What a character drawn later hides of the screen: its opaque pixels.
+class Encoberto {
+public:
+    Encoberto(const Figura& f, int esquerda, int topo)
+        : x(esquerda), y(topo), largura(f.largura), altura(f.altura),
+          mascara(f.largura * f.altura, 0) {
+        for (const Ponto& p : f.pontos) mascara[p.dy * largura + p.dx] = 1;
+    }
+    bool cobre(int px, int py) const {
+        const int rx = px - x, ry = py - y;
+        return rx >= 0 && ry >= 0 && rx < largura && ry < altura && mascara[ry * largura + rx];
+    }
+
+private:
+    int x, y, largura, altura;
+    std::vector<uint8_t> mascara;
+};
+
+// Share of the points that the screen shows with the figure's top-left
+// corner at (x, y), among those not hidden by a character drawn later. Too
+// little left in sight counts as not seen.
+double semelhanca(const std::vector<Ponto>& pontos, BITMAP* tela, int x, int y,
+                  const Encoberto* encoberto = nullptr) {
+    int vistos = 0, iguais = 0;
+    for (const Ponto& p : pontos) {
+        const int px = x + p.dx, py = y + p.dy;
+        if (px < 0 || py < 0 || px >= tela->w || py >= tela->h) continue;
+        if (encoberto && encoberto->cobre(px, py)) continue;
+        vistos++;
+        if (pixel(tela, px, py) == p.cor) iguais++;
+    }
+    if (vistos == 0 || vistos * 6 < static_cast<int>(pontos.size())) return 0;
+    return static_cast<double>(iguais) / vistos;
+}
+
+// ---------------------------------------------------------------------------
+// Finding a character: one of its six pictures standing on the ground line.
+
+using Poses = std::array<Figura, 6>;
+
+struct Achado {
+    int x = -1;
+    int figura = -1;
+    double nota = 0;
+};
+
+Achado procurarEm(const Poses& pose, BITMAP* tela, int y, std::initializer_list<int> colunas,
+                  const Encoberto* encoberto = nullptr) {
+    Achado melhor;
+    for (int x : colunas)
+        for (int k = 0; k < 6; k++) {
+            if (!encoberto && semelhanca(pose[k].amostra, tela, x, y) < 0.25) continue;
+            const double nota = semelhanca(pose[k].pontos, tela, x, y, encoberto);
+            if (nota > melhor.nota) melhor = {x, k, nota};
+        }
+    return melhor;
+}
+
+Achado procurarNoChao(const Poses& pose, BITMAP* tela, int y) {
+    Achado melhor;
+    for (int x = MENOR_X; x <= MAIOR_X; x++)
+        for (int k = 0; k < 6; k++) {
+            if (semelhanca(pose[k].amostra, tela, x, y) < 0.75) continue;
+            const double nota = semelhanca(pose[k].pontos, tela, x, y);
+            if (nota > melhor.nota) melhor = {x, k, nota};
+        }
+    return melhor;
+}
+
+// ---------------------------------------------------------------------------
+// Wall rows as seen: runs of playfield rows holding pure black.
+
+struct Fileira {
+    int topo = 0, fundo = 0;     // first and last playfield rows with black
+    bool cortadaEmCima = false;  // still sliding in from above the screen
+    bool cortadaEmBaixo = false; // reaching past the feet
+    // Per column, the rows its black covers (de -1: no black). Where the row is
+    // cut these are stretched to what it may hide.
+    std::array<int16_t, 640> de, ate;
+    int deMin = 0, ateMax = 0;
+
+    bool preta(int coluna) const { return de[coluna] >= 0; }
+};
+
+// Rows this far above the feet are glanced at every few columns (a wall
+// block is much wider), and read whole once black shows up in them: a row
+// first seen there still has a long way to fall. Nearer, every pixel counts.
+constexpr int LINHA_OLHAR_TUDO = 300;
+constexpr int PASSO_DE_RELANCE = 4;
+
+bool temPreto(BITMAP* tela, int linha, int passo) {
+    const uint32_t solido = preto();
+    const uint32_t* p = reinterpret_cast<const uint32_t*>(tela->line[linha + FAIXA]);
+    int achados = 0;
+    for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c += passo) achados += p[c] == solido;
+    return achados > 0;
+}
+
+// Reads a playfield row whole into the row's columns; false when it has no black.
+bool lerLinha(BITMAP* tela, int linha, Fileira& f) {
+    const uint32_t solido = preto();
+    const uint32_t* p = reinterpret_cast<const uint32_t*>(tela->line[linha + FAIXA]);
+    bool achou = false;
+    for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++)
+        if (p[c] == solido) {
+            if (f.de[c] < 0 || linha < f.de[c]) f.de[c] = linha;
+            if (linha > f.ate[c]) f.ate[c] = linha;
+            achou = true;
+        }
+    return achou;
+}
+
+std::vector<Fileira> verFileiras(BITMAP* tela, int alturaPreta) {
+    std::vector<Fileira> fileiras;
+    fileiras.reserve(8);
+    for (int r = 0; r <= ULTIMA_LINHA; r++) {
+        if (!temPreto(tela, r, r >= LINHA_OLHAR_TUDO ? 1 : PASSO_DE_RELANCE)) continue;
+        fileiras.emplace_back();
+        Fileira& f = fileiras.back();
+        f.de.fill(-1);
+        f.ate.fill(-1);
+        f.topo = f.fundo = r;
+        lerLinha(tela, r, f);
+        while (f.topo > 0 && lerLinha(tela, f.topo - 1, f)) f.topo--;
+        while (f.fundo < ULTIMA_LINHA && lerLinha(tela, f.fundo + 1, f)) f.fundo++;
+        r = f.fundo + 1;  // read already: it has no black
+        f.cortadaEmCima = f.topo == 0;
+        f.cortadaEmBaixo = f.fundo == ULTIMA_LINHA;
+        f.deMin = f.topo;
+        f.ateMax = f.fundo;
+        // What the screen cuts off: a row sliding in may reach as high as a
+        // whole row does; one reaching past the feet goes on below them.
+        for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++) {
+            if (!f.preta(c)) continue;
+            if (f.cortadaEmCima) f.de[c] = std::min<int>(f.de[c], f.fundo - alturaPreta + 1);
+            if (f.cortadaEmBaixo && f.ate[c] == ULTIMA_LINHA) f.ate[c] = ULTIMA_LINHA + 100;
+            f.deMin = std::min<int>(f.deMin, f.de[c]);
+            f.ateMax = std::max<int>(f.ateMax, f.ate[c]);
+        }
+    }
+    return fileiras;
+}
+
+// Columns in which any row, moved down by `desloc`, has black somewhere in
+// the playfield rows linhaDe..linhaAte.
+void colunasPretas(const std::vector<Fileira>& fileiras, int desloc, int linhaDe, int linhaAte,
+                   std::array<uint8_t, 640>& saida) {
+    saida.fill(0);
+    for (const Fileira& f : fileiras) {
+        if (f.deMin + desloc > linhaAte || f.ateMax + desloc < linhaDe) continue;
+        for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++)
+            if (f.preta(c) && f.de[c] + desloc <= linhaAte && f.ate[c] + desloc >= linhaDe)
+                saida[c] = 1;
+    }
+}
+
+// The gaps of a row, in columns of its picture (drawn at the field's left edge).
+std::string portas(const Fileira& f) {
+    std::ostringstream s;
+    int c = CAMPO_ESQ;
+    while (c <= CAMPO_DIR) {
+        if (f.preta(c)) {
+            c++;
+            continue;
+        }
+        const int inicio = c;
+        while (c <= CAMPO_DIR && !f.preta(c)) c++;
+        s << (s.tellp() > 0 ? ", " : "") << inicio - CAMPO_ESQ << ".." << c - 1 - CAMPO_ESQ;
+    }
+    return s.str();
+}
+
+// ---------------------------------------------------------------------------
+// The character's body, as the walls test it.
+
+struct Corpo {
+    int largura = 32, altura = 44;
+    int topo() const { return LINHA_PES - altura; }           // head row
+    int cabecaDe() const { return topo() - 2; }               // the two rows above it
+    int cabecaAte() const { return topo() - 1; }
+    int pes() const { return LINHA_PES - 1; }
+    int colunaCabecaEsq(int x) const { return x + 2; }
+    int colunaCabecaDir(int x) const { return x + largura - 2; }
+};
+
+// ---------------------------------------------------------------------------
+// Walking plan: the positions frame by frame over the next frames, chosen
+// by a search over every reachable position against the walls as they will
+// be (they fall at a known speed). A frame with a wall on the head costs
+// more than anything else; then a frame not yet standing where the next row
+// to come cannot touch the head; then standing away from its own side of the
+// field; then a key press.
+
+struct Plano {
+    int quadroBase = -1;      // the picture it was made from
+    std::vector<int> x;       // x[t]: position tested in frame quadroBase + 1 + t
+    std::vector<int> passo;   // passo[t]: -1 left, 0 none, +1 right in that frame
+    bool semSaida = false;    // no way found without a wall on the head
+    int tAtingido = -1;       // first frame of the plan with a wall on the head
+};
+
+// A wall on the head outweighs all the rest of a plan (at most 374 frames)
+// put together, and a frame out of shelter outweighs all the costs below it.
+constexpr int64_t CUSTO_CABECA = 10000000000000;
+constexpr int64_t CUSTO_FORA_DO_ABRIGO = 100000;
+constexpr int64_t CUSTO_LONGE_DE_CASA = 1;  // per step away from its own side, per frame
+constexpr int64_t CUSTO_TECLA = 1;
+// Not yet sheltered from the next row: dearer the nearer it is, so that of
+// two ways through the one that settles earlier before an arrival wins.
+constexpr int PERTO = 32;
+
+int64_t custoForaDoAbrigo(int faltam) {
+    const int64_t perto = std::max(1, PERTO - faltam);
+    return CUSTO_FORA_DO_ABRIGO * perto * perto;
+}
+
+struct Chegada {
+    int t;                    // first frame (of the plan) with its black on the head rows
+    std::vector<uint8_t> abrigo;  // per position index: its black never meets the head columns
+};
+
+Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, const Corpo& corpo,
+               int casa, int horizonte) {
+    const int xMin = MENOR_X + ((x0 - MENOR_X) % PASSO + PASSO) % PASSO;
+    const int n = (MAIOR_X - xMin) / PASSO + 1;
+    auto xDe = [&](int i) { return xMin + PASSO * i; };
+
+    std::vector<Chegada> chegadas;
+    for (const Fileira& f : fileiras) {
+        const int t = divisaoParaCima(corpo.cabecaDe() - f.ateMax, velocidade) - 1;
+        if (t < 1 || t >= horizonte) continue;
+        Chegada c{t, std::vector<uint8_t>(n)};
+        for (int i = 0; i < n; i++)
+            c.abrigo[i] = !f.preta(corpo.colunaCabecaEsq(xDe(i))) &&
+                          !f.preta(corpo.colunaCabecaDir(xDe(i)));
+        chegadas.push_back(std::move(c));
+    }
+    std::sort(chegadas.begin(), chegadas.end(),
+              [](const Chegada& a, const Chegada& b) { return a.t < b.t; });
+
+    std::vector<int64_t> custo((horizonte + 1) * n, 0);
+    std::vector<int16_t> destino(horizonte * n);
+    std::vector<int8_t> escolha(horizonte * n);
+    std::vector<uint8_t> atingido(horizonte * n);
+    std::array<uint8_t, 640> cabeca, corpoPreto;
+    for (int t = horizonte - 1; t >= 0; t--) {
+        const int desloc = velocidade * (t + 1);
+        colunasPretas(fileiras, desloc, corpo.cabecaDe(), corpo.cabecaAte(), cabeca);
+        colunasPretas(fileiras, desloc, corpo.topo(), corpo.pes(), corpoPreto);
+        const Chegada* proxima = nullptr;
+        for (const Chegada& c : chegadas)
+            if (c.t > t) {
+                proxima = &c;
+                break;
+            }
+        const int64_t* depois = &custo[(t + 1) * n];
+        for (int i = 0; i < n; i++) {
+            const int x = xDe(i);
+            const bool naCabeca =
+                cabeca[corpo.colunaCabecaEsq(x)] || cabeca[corpo.colunaCabecaDir(x)];
+            int64_t proprio = naCabeca ? CUSTO_CABECA * (horizonte - t + 1) : 0;
+            if (proxima && !proxima->abrigo[i]) proprio += custoForaDoAbrigo(proxima->t - t);
+            proprio += CUSTO_LONGE_DE_CASA * (std::abs(x - casa) / PASSO);
+
+            const bool podeEsq = !corpoPreto[x - 1] && !corpoPreto[x] && x > LIMITE_ESQUERDO;
+            const bool podeDir = !corpoPreto[x + corpo.largura] &&
+                                 !corpoPreto[x + corpo.largura + 1] &&
+                                 x + corpo.largura <= LIMITE_DIREITO;
+            const int opcoes[3] = {0, -1, +1};
+            const int destinos[3] = {i, podeEsq ? i - 1 : i, podeDir ? i + 1 : i};
+            int melhor = 0;
+            int64_t melhorCusto = depois[i];
+            for (int k = 1; k < 3; k++) {
+                const int64_t c = depois[destinos[k]] + CUSTO_TECLA;
+                if (c < melhorCusto) {
+                    melhorCusto = c;
+                    melhor = k;
+                }
+            }
+            custo[t * n + i] = proprio + melhorCusto;
+            escolha[t * n + i] = static_cast<int8_t>(opcoes[melhor]);
+            destino[t * n + i] = static_cast<int16_t>(destinos[melhor]);
+            atingido[t * n + i] = naCabeca;
+        }
+    }
+
+    Plano plano;
+    int i = (x0 - xMin) / PASSO;
+    i = std::clamp(i, 0, n - 1);
+    plano.semSaida = custo[i] >= CUSTO_CABECA;
+    for (int t = 0; t < horizonte; t++) {
+        plano.x.push_back(xDe(i));
+        plano.passo.push_back(escolha[t * n + i]);
+        if (atingido[t * n + i] && plano.tAtingido < 0) plano.tAtingido = t;
+        i = destino[t * n + i];
+    }
+    plano.x.push_back(xDe(i));
+    return plano;
+}
+
+// A wall row the diary follows from when it is first seen whole until it has
+// left the head rows. Frames are counted from the stage's first.
+struct Passagem {
+    int ordem = 0;        // order of arrival in the stage, from 1
+    int chegada = 0;      // first frame with its black on the head rows
+    int saida = 0;        // last such frame
+    std::array<uint8_t, 640> preta{};
+    std::string portas;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+struct JogadorRoteirizado::Interno {
+    int indice = 0;            // 0 for player 1, 1 for player 2
+    int fase = 1;
+    int velocidade = 1;
+    Poses figuras;              // the character's six pictures
+    Poses figurasOutro;         // the other player's character
+    int xOutro = -1;           // where that one was last seen
+    Corpo corpo;
+    Figura setas[4];           // this stage's arrows, up, down, left, right
+    int alturaAlvo[4] = {32, 32, 32, 32};
+    Figura icone;
+
+    int x = 0;                 // the character's left edge, as last seen
+    int quadro = 0;            // pictures seen in this stage
+    int alturaPreta = ALTURA_PRETA_PRESUMIDA;
+    std::vector<Fileira> vistasAntes;
+    Plano plano;
+
+    bool andar[2] = {false, false};  // left, right
+    bool responder[4] = {false, false, false, false};
+    int ultimoToque[4] = {-1000, -1000, -1000, -1000};
+
+    Diario diario;
+    std::map<int, Passagem> passagens;  // by first frame on the head rows
+    int totalPassagens = 0;
+    int saidaDaAnterior = 0;            // last head frame of the previous row
+    std::vector<int> xNaCabeca;         // per frame: the x its head was tested at
+    std::map<int, bool> avisados;
+
+    void aprenderAltura(const std::vector<Fileira>& vistas);
+    int localizarPersonagem(BITMAP* tela);
+    Achado localizarOutro(BITMAP* tela);
+    void anotarPassagens(const std::vector<Fileira>& vistas);
+    void avaliarPassagens();
+    bool precisaReplanejar(const std::vector<Fileira>& vistas, int xVisto) const;
+    void decidirCaminhada(const std::vector<Fileira>& vistas);
+    void avisarSemSaida(const std::vector<Fileira>& vistas);
+    int acharSeta(BITMAP* tela, int direcao) const;
+    void decidirSetas(BITMAP* tela);
+};
+
+JogadorRoteirizado::JogadorRoteirizado(int jogador) : eu(new Interno) {
+    eu->indice = jogador == 1 ? 0 : 1;
+    for (int k = 0; k < 6; k++) {
+        eu->figuras[k] = carregarFigura(imagens::PERSONAGENS[eu->indice][k]);
+        eu->figurasOutro[k] = carregarFigura(imagens::PERSONAGENS[1 - eu->indice][k]);
+    }
+    eu->corpo.largura = eu->figuras[0].largura;
+    eu->corpo.altura = eu->figuras[0].altura;
+    eu->x = CENTRO_INICIAL[eu->indice] - eu->corpo.largura / 2;
+    eu->icone = carregarFigura(eu->indice == 0 ? imagens::RED_MUSH : imagens::GREEN_MUSH);
+    for (int d = 0; d < 4; d++) eu->alturaAlvo[d] = carregarFigura(imagens::SETAS[4 + d]).altura;
+    comecarFase(1);
+}
+
+JogadorRoteirizado::~JogadorRoteirizado() = default;
+
+void JogadorRoteirizado::comecarFase(int fase) {
+    Interno& e = *eu;
+    e.fase = fase == 1 ? 1 : 2;
+    e.velocidade = velocidadeDosMuros(e.fase);
+    for (int d = 0; d < 4; d++) e.setas[d] = carregarFigura(imagens::SETAS[(e.fase - 1) * 4 + d]);
+    e.quadro = 0;
+    e.alturaPreta = ALTURA_PRETA_PRESUMIDA;
+    e.vistasAntes.clear();
+    e.plano = Plano();
+    for (bool& a : e.andar) a = false;
+    for (bool& r : e.responder) r = false;
+    for (int& u : e.ultimoToque) u = -1000;
+    e.diario = Diario();
+    e.passagens.clear();
+    e.totalPassagens = 0;
+    e.saidaDaAnterior = 0;
+    e.xNaCabeca.assign(2, e.x);  // frame 1 tests the head where the character stands
+    e.avisados.clear();
+}
+
+void JogadorRoteirizado::olhar(BITMAP* tela) {
+    Interno& e = *eu;
+    e.quadro++;
+    std::vector<Fileira> vistas = verFileiras(tela, e.alturaPreta);
+    e.aprenderAltura(vistas);
+    e.x = e.localizarPersonagem(tela);
+    // Drawn after its step, the character stands where the next frame tests it.
+    e.xNaCabeca.resize(e.quadro + 2, e.x);
+    e.xNaCabeca[e.quadro + 1] = e.x;
+    e.anotarPassagens(vistas);
+    e.avaliarPassagens();
+    e.decidirCaminhada(vistas);
+    e.decidirSetas(tela);
+    e.vistasAntes = std::move(vistas);
+}
+
+void JogadorRoteirizado::apertar() const {
+    const int i = eu->indice;
+    key[TECLA_ANDAR[i][0]] = eu->andar[0];
+    key[TECLA_ANDAR[i][1]] = eu->andar[1];
+    for (int d = 0; d < 4; d++) key[TECLA_SETA[i][d]] = eu->responder[d];
+}
+
+int JogadorRoteirizado::vidasNaTela(BITMAP* tela) const {
+    const Figura& icone = eu->icone;
+    if (icone.largura <= 0) return 0;
+    int vidas = 0;
+    for (int coluna = 0; coluna + icone.largura <= VIDAS_LARGURA; coluna += icone.largura)
+        if (semelhanca(icone.pontos, tela, VIDAS_X[eu->indice] + coluna, VIDAS_Y) > 0.9) vidas++;
+    return vidas;
+}
+
+const Diario& JogadorRoteirizado::diario() const { return eu->diario; }
+
+// Every row of a stage is as high as its picture: learnt from the first one
+// seen whole.
+void JogadorRoteirizado::Interno::aprenderAltura(const std::vector<Fileira>& vistas) {
+    for (const Fileira& f : vistas)
+        if (!f.cortadaEmCima && !f.cortadaEmBaixo && alturaPreta == ALTURA_PRETA_PRESUMIDA)
+            alturaPreta = f.fundo - f.topo + 1;
+}
+
+// The character is where one of its pictures is drawn: first looked for
+// where it should be, then anywhere on the ground, then - when the other
+// character stands over it - among the pixels the other one leaves in sight.
+// Failing all that, it is where it was meant to go.
+int JogadorRoteirizado::Interno::localizarPersonagem(BITMAP* tela) {
+    const int linha = FAIXA + corpo.topo();
+    const int t = quadro - plano.quadroBase;
+    const int previsto = plano.quadroBase >= 0 && t < (int)plano.x.size() ? plano.x[t] : x;
+    const auto perto = {previsto, x, x - PASSO, x + PASSO};
+    const Achado aqui = procurarEm(figuras, tela, linha, perto);
+    if (aqui.nota >= 0.5) return aqui.x;
+    const Achado noChao = procurarNoChao(figuras, tela, linha);
+    if (noChao.nota >= 0.5) return noChao.x;
+    const Achado outro = localizarOutro(tela);
+    if (outro.figura >= 0) {
+        const Figura& f = figurasOutro[outro.figura];
+        const Encoberto encoberto(f, outro.x, FAIXA + LINHA_PES - f.altura);
+        const Achado visivel = procurarEm(figuras, tela, linha, perto, &encoberto);
+        if (visivel.nota >= 0.9) return visivel.x;
+    }
+    diario.quadrosSemVerPersonagem++;
+    return previsto;
+}
+
+Achado JogadorRoteirizado::Interno::localizarOutro(BITMAP* tela) {
+    const int linha = FAIXA + LINHA_PES - figurasOutro[0].altura;
+    Achado achado;
+    if (xOutro >= 0)
+        achado = procurarEm(figurasOutro, tela, linha, {xOutro, xOutro - PASSO, xOutro + PASSO});
+    if (achado.nota < 0.9) achado = procurarNoChao(figurasOutro, tela, linha);
+    if (achado.nota < 0.9) return Achado();
+    xOutro = achado.x;
+    return achado;
+}
+
+// A row seen whole tells when its black will reach the head rows and leave
+// them: it falls a known number of rows a frame.
+void JogadorRoteirizado::Interno::anotarPassagens(const std::vector<Fileira>& vistas) {
+    for (const Fileira& f : vistas) {
+        if (f.cortadaEmCima || f.cortadaEmBaixo || f.fundo >= corpo.cabecaDe()) continue;
+        const int chegada = quadro + divisaoParaCima(corpo.cabecaDe() - f.fundo, velocidade);
+        if (passagens.count(chegada)) continue;
+        Passagem p;
+        p.ordem = ++totalPassagens;
+        p.chegada = chegada;
+        p.saida = quadro + divisaoParaBaixo(corpo.cabecaAte() - f.topo, velocidade);
+        for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++) p.preta[c] = f.preta(c);
+        p.portas = portas(f);
+        passagens[chegada] = p;
+    }
+}
+
+// Once a row has left the head rows: was the head ever under its black, and
+// how long before its arrival had the character settled out of its way.
+void JogadorRoteirizado::Interno::avaliarPassagens() {
+    const int conhecidoAte = quadro + 1;  // head positions known up to this frame
+    while (!passagens.empty() && passagens.begin()->second.saida <= conhecidoAte) {
+        const Passagem p = passagens.begin()->second;
+        passagens.erase(passagens.begin());
+        auto abrigado = [&](int q) {
+            const int cx = xNaCabeca[q];
+            return !p.preta[corpo.colunaCabecaEsq(cx)] && !p.preta[corpo.colunaCabecaDir(cx)];
+        };
+        diario.fileirasPassadas++;
+        bool atingida = false;
+        for (int q = p.chegada; q <= p.saida; q++) atingida = atingida || !abrigado(q);
+        const int inicio = std::max(1, saidaDaAnterior + 1);
+        saidaDaAnterior = p.saida;
+        if (atingida) {
+            diario.fileirasAtingidas++;
+            continue;
+        }
+        int desde = p.chegada;
+        while (desde - 1 >= inicio && abrigado(desde - 1)) desde--;
+        const int folga = p.chegada - desde;
+        if (diario.folgaMuroMinima < 0 || folga < diario.folgaMuroMinima) {
+            diario.folgaMuroMinima = folga;
+            diario.fileiraMaisApertada = p.ordem;
+            diario.imagemMaisApertada = (p.ordem - 1) % IMAGENS_DO_CICLO[fase - 1] + 1;
+        }
+    }
+}
+
+// The plan stands while the walls and the character are where it expected.
+bool JogadorRoteirizado::Interno::precisaReplanejar(const std::vector<Fileira>& vistas,
+                                                    int xVisto) const {
+    const int t = quadro - plano.quadroBase;
+    if (plano.quadroBase < 0 || t >= REPLANEJAR_A_CADA || t >= (int)plano.passo.size()) return true;
+    if (plano.x[t] != xVisto) return true;
+    std::vector<std::pair<int, int>> esperadas;
+    for (const Fileira& f : vistasAntes) {
+        const int topo = f.cortadaEmCima ? 0 : f.topo + velocidade;
+        if (topo > ULTIMA_LINHA) continue;
+        esperadas.push_back({topo, std::min(f.fundo + velocidade, ULTIMA_LINHA)});
+    }
+    if (esperadas.size() != vistas.size()) return true;
+    for (std::size_t k = 0; k < vistas.size(); k++)
+        if (esperadas[k] != std::make_pair(vistas[k].topo, vistas[k].fundo)) return true;
+    return false;
+}
+
+void JogadorRoteirizado::Interno::decidirCaminhada(const std::vector<Fileira>& vistas) {
+    if (precisaReplanejar(vistas, x)) {
+        // Rows not yet on screen cannot reach the head within this horizon:
+        // a row appears with its bottom no lower than the height of a row.
+        const int horizonte = (corpo.cabecaDe() - alturaPreta - 2) / velocidade;
+        // Each player keeps to its own side when it can, out of the other's way.
+        const int casa = indice == 0 ? MENOR_X : MAIOR_X;
+        plano = planejar(vistas, velocidade, x, corpo, casa, horizonte);
+        plano.quadroBase = quadro;
+        if (plano.semSaida) avisarSemSaida(vistas);
+    }
+    const int passo = plano.passo[quadro - plano.quadroBase];
+    andar[0] = passo < 0;
+    andar[1] = passo > 0;
+}
+
+// Says which row it cannot get out from under, once per row: its gaps, the
+// gaps of the row before it, and the frames between them.
+void JogadorRoteirizado::Interno::avisarSemSaida(const std::vector<Fileira>& vistas) {
+    const int t = plano.tAtingido;
+    if (t < 0) return;
+    const int desloc = velocidade * (t + 1);
+    const int cx = plano.x[t];
+    const Fileira* culpada = nullptr;
+    const Fileira* anterior = nullptr;
+    for (const Fileira& f : vistas)
+        if (f.deMin + desloc <= corpo.cabecaAte() && f.ateMax + desloc >= corpo.cabecaDe())
+            culpada = &f;
+    if (!culpada) return;
+    for (const Fileira& f : vistas)
+        if (f.fundo > culpada->fundo && (!anterior || f.fundo < anterior->fundo)) anterior = &f;
+    const int chegada = quadro + divisaoParaCima(corpo.cabecaDe() - culpada->ateMax, velocidade);
+    if (avisados[chegada]) return;
+    avisados[chegada] = true;
+    int ordem = totalPassagens + 1;  // not seen whole yet: the next to be
+    for (const auto& [quando, p] : passagens)
+        if (quando == chegada) ordem = p.ordem;
+    std::ostringstream s;
+    s << "stage " << fase << ", frame " << quadro
+      << ": no way found under the row arriving in frame " << chegada << " (row " << ordem
+      << " of the stage, picture " << (ordem - 1) % IMAGENS_DO_CICLO[fase - 1] + 1 << ", gaps "
+      << portas(*culpada)
+      << "); character at x " << x << ", its head would be hit at x " << cx << " in frame "
+      << quadro + 1 + t;
+    if (anterior)
+        s << "; the row before it (gaps " << portas(*anterior) << ") leaves the body rows in frame "
+          << quadro + divisaoParaCima(corpo.pes() + 1 - anterior->deMin, velocidade);
+    diario.avisos.push_back(s.str());
+}
+
+// The top row of an arrow of `direcao` drawn where the next frame will judge
+// it inside its target, or -1.
+int JogadorRoteirizado::Interno::acharSeta(BITMAP* tela, int direcao) const {
+    const Figura& seta = setas[direcao];
+    if (seta.pontos.empty()) return -1;
+    const int coluna = COLUNA_SETA[direcao] + (indice == 1 ? DESLOCAMENTO_P2 : 0);
+    const Ponto& sonda = seta.pontos.front();
+    const int deY = LINHA_ALVOS + SUBIDA_SETA;
+    const int ateY = LINHA_ALVOS + alturaAlvo[direcao] + SUBIDA_SETA;
+    for (int y = deY; y <= ateY; y++) {
+        if (pixel(tela, coluna + sonda.dx, FAIXA + y + sonda.dy) != sonda.cor) continue;
+        if (semelhanca(seta.pontos, tela, coluna, FAIXA + y) > 0.9) return y;
+    }
+    return -1;
+}
+
+// Presses an arrow's key once, for the frame in which the arrow will be in
+// the middle of its target; the key is up again the frame after.
+void JogadorRoteirizado::Interno::decidirSetas(BITMAP* tela) {
+    for (bool& r : responder) r = false;
+    int escolhida = -1, linhaEscolhida = 0;
+    for (int d = 0; d < 4; d++) {
+        const int vista = acharSeta(tela, d);
+        if (vista < 0) continue;
+        const int julgada = vista - SUBIDA_SETA;  // where the next frame judges it
+        const int meio = LINHA_ALVOS + alturaAlvo[d] / 2;
+        if (julgada > meio || quadro - ultimoToque[d] <= QUADROS_ENTRE_TOQUES) continue;
+        if (escolhida < 0 || julgada < linhaEscolhida) {
+            escolhida = d;
+            linhaEscolhida = julgada;
+        }
+    }
+    if (escolhida < 0) return;
+    responder[escolhida] = true;
+    ultimoToque[escolhida] = quadro;
+    diario.setasRespondidas++;
+    // Frames the press could have come later, or earlier, and still hit.
+    const int podiaAtrasar = (linhaEscolhida - LINHA_ALVOS) / SUBIDA_SETA;
+    const int podiaAdiantar = (LINHA_ALVOS + alturaAlvo[escolhida] - linhaEscolhida) / SUBIDA_SETA;
+    const int folga = std::min(podiaAtrasar, podiaAdiantar);
+    if (diario.folgaSetaMinima < 0 || folga < diario.folgaSetaMinima)
+        diario.folgaSetaMinima = folga;
+}
+
+}  // namespace roteiro

@@ -1,0 +1,255 @@
+// The game can be played through without losing anything: scripted players
+// that see only the screen play a whole game on the real pictures - stage 1,
+// the transition, stage 2 - alone and two at once, and must hit every arrow
+// and keep every life. If they cannot, the walls or the arrows are unfair;
+// what the players saw is printed with the result.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Fase.h"
+#include "Player.h"
+#include "apoio.h"
+#include "define.h"
+#include "imagens.h"
+#include "jogador_roteirizado.h"
+
+namespace {
+
+constexpr int ALTURA_BUFFER = 480;
+constexpr int ALTURA_COBERTURA = 29;
+constexpr int QUADROS_TRANSICAO = 250;
+constexpr int VIDAS = 3;
+// Arrows judged in a stage: its opening arrows and 49 of its sequence.
+constexpr int VEREDICTOS[2] = {53, 54};
+// Both stages end in well under this many frames.
+constexpr int LIMITE_QUADROS = 4000;
+// Rows that reach the head line before the stage ends: stage 1's every 95 or
+// 100 frames from frame 376 to 3360, stage 2's every 57 to 68 from 187 to 2771.
+constexpr int FILEIRAS_MINIMAS[2] = {30, 38};
+
+const char* NOMES[2] = {"Zorbo", "Velna"};
+
+// One player's stage.
+struct Resultado {
+    int acertos = 0;
+    int erros = 0;
+    int vidasPerdidas = 0;
+    int quadros = 0;
+    bool concluida = false;
+    bool gameOver = false;
+    roteiro::Diario diario;
+};
+
+// A game as the game shell runs it, headless: the stages step on the shared
+// buffer, which is presented on `screen` and cleared after every frame; the
+// scripted players look at `screen` and hold their keys in key[].
+class Partida {
+public:
+    explicit Partida(int jogadores) {
+        p1 = std::make_unique<Player>(*buffer, *cobertura, 1);
+        if (jogadores == 2) p2 = std::make_unique<Player>(*buffer, *cobertura, 2);
+        Player& segundo = p2 ? *p2 : *p1;
+        fase1 = std::make_unique<Fase>(*buffer, *cobertura, jogadores, 1, *p1, segundo);
+        fase2 = std::make_unique<Fase>(*buffer, *cobertura, jogadores, 2, *p1, segundo);
+        for (int j = 1; j <= jogadores; j++)
+            roteiros.push_back(std::make_unique<roteiro::JogadorRoteirizado>(j));
+    }
+
+    // Plays stage `numero` until it is completed, the game is over or the
+    // frame limit; one result per player. `andam` false keeps the characters
+    // standing (the players still answer the arrows); `limite` cuts it short.
+    std::vector<Resultado> jogarFase(int numero, bool andam = true, int limite = LIMITE_QUADROS) {
+        Fase& fase = numero == 1 ? *fase1 : *fase2;
+        std::vector<Resultado> resultados(roteiros.size());
+        std::vector<int> menosVidas(roteiros.size(), VIDAS);
+        for (auto& r : roteiros) r->comecarFase(numero);
+        int quadro = 0;
+        while (quadro < limite && !fase.passouFase()) {
+            quadro++;
+            apertarTeclas(andam);
+            std::vector<int> pontos, saude;
+            for (std::size_t k = 0; k < roteiros.size(); k++) {
+                pontos.push_back(jogador(k).getPontos());
+                saude.push_back(jogador(k).getPorcentagem());
+            }
+            fase.processar(false);
+            apresentar();
+            for (std::size_t k = 0; k < roteiros.size(); k++) {
+                // One verdict a frame at the most: a hit scores, a miss hurts.
+                if (jogador(k).getPontos() > pontos[k]) resultados[k].acertos++;
+                if (jogador(k).getPorcentagem() < saude[k]) resultados[k].erros++;
+                menosVidas[k] = std::min(menosVidas[k], roteiros[k]->vidasNaTela(screen));
+            }
+            if (fase.deuGameOver()) break;
+            for (auto& r : roteiros) r->olhar(screen);
+        }
+        apoio::soltarTodasTeclas();
+        for (std::size_t k = 0; k < roteiros.size(); k++) {
+            Resultado& r = resultados[k];
+            r.vidasPerdidas = VIDAS - menosVidas[k];
+            r.quadros = quadro;
+            r.concluida = fase.passouFase();
+            r.gameOver = fase.deuGameOver();
+            r.diario = roteiros[k]->diario();
+        }
+        return resultados;
+    }
+
+    // The frames between stage 1 and stage 2: the scenery speeds up, then the
+    // stage-end bonus and the players' lives and health are restored.
+    void transicao() {
+        for (int k = 1; k <= QUADROS_TRANSICAO; k++) {
+            clear_bitmap(cobertura.get());
+            if (k < QUADROS_TRANSICAO) {
+                fase1->acelerarCenario(10);
+            } else {
+                p1->resetarVidas();
+                if (p2) p2->resetarVidas();
+            }
+            apresentar();
+        }
+    }
+
+private:
+    Player& jogador(std::size_t k) { return k == 0 ? *p1 : *p2; }
+
+    void apertarTeclas(bool andam) {
+        apoio::soltarTodasTeclas();
+        for (auto& r : roteiros) r->apertar();
+        if (!andam)
+            for (int tecla : {KEY_G, KEY_H, KEY_LEFT, KEY_RIGHT}) key[tecla] = 0;
+    }
+
+    // The cover strip and playfield rows 0-450 go to the screen; the buffer
+    // is cleared for the next frame. All three are 32-bit memory bitmaps, so
+    // copying rows is the blit - and several times cheaper in the sanitizer
+    // build, where the library's own copies go through a slow path.
+    void apresentar() {
+        copiarLinhas(cobertura.get(), 0, ALTURA_COBERTURA);
+        copiarLinhas(buffer.get(), ALTURA_COBERTURA, MAX_Y);
+        clear_bitmap(buffer.get());
+    }
+
+    static void copiarLinhas(BITMAP* origem, int linhaNaTela, int linhas) {
+        for (int y = 0; y < linhas; y++)
+            std::memcpy(screen->line[linhaNaTela + y], origem->line[y], MAX_X * sizeof(uint32_t));
+    }
+
+    apoio::Bitmap buffer{MAX_X, ALTURA_BUFFER};
+    apoio::Bitmap cobertura{MAX_X, ALTURA_COBERTURA};
+    std::unique_ptr<Player> p1;
+    std::unique_ptr<Player> p2;
+    std::unique_ptr<Fase> fase1;
+    std::unique_ptr<Fase> fase2;
+    std::vector<std::unique_ptr<roteiro::JogadorRoteirizado>> roteiros;
+};
+
+void relatar(const char* modo, int fase, int jogador, const Resultado& r) {
+    const roteiro::Diario& d = r.diario;
+    std::cout << "[playable] " << modo << ", stage " << fase << ", " << NOMES[jogador - 1] << ": "
+              << r.acertos << " hits, " << r.erros << " misses, " << r.vidasPerdidas
+              << " lives lost, stage " << (r.concluida ? "completed" : "NOT completed")
+              << " in " << r.quadros << " frames" << (r.gameOver ? " (GAME OVER)" : "") << "\n"
+              << "           walls: " << d.fileirasPassadas << " rows reached the head line, "
+              << d.fileirasAtingidas << " touched a head column; tightest margin "
+              << d.folgaMuroMinima << " frames (row " << d.fileiraMaisApertada
+              << " of the stage, fileiraMuros" << fase << "_" << d.imagemMaisApertada
+              << ".bmp)\n"
+              << "           arrows: " << d.setasRespondidas
+              << " presses, tightest " << d.folgaSetaMinima
+              << " frames from a window edge; character unseen in " << d.quadrosSemVerPersonagem
+              << " frames\n";
+    for (const std::string& aviso : d.avisos) std::cout << "           ! " << aviso << "\n";
+}
+
+void conferir(int fase, int jogador, const Resultado& r) {
+    SCOPED_TRACE(testing::Message() << "stage " << fase << ", " << NOMES[jogador - 1]);
+    EXPECT_TRUE(r.concluida);
+    EXPECT_FALSE(r.gameOver);
+    EXPECT_EQ(VEREDICTOS[fase - 1], r.acertos);
+    EXPECT_EQ(0, r.erros);
+    EXPECT_EQ(0, r.vidasPerdidas);
+    EXPECT_EQ(0, r.diario.fileirasAtingidas);
+    EXPECT_GE(r.diario.fileirasPassadas, FILEIRAS_MINIMAS[fase - 1]);
+    EXPECT_TRUE(r.diario.avisos.empty());
+}
+
+void jogarPartida(int jogadores) {
+    const char* modo = jogadores == 1 ? "one player" : "two players";
+    std::cout << "[playable] margin of a wall row: frames between the character settling for "
+                 "good where the row's black cannot reach its head columns (no earlier than the "
+                 "frame after the previous row left the head rows) and the first frame with "
+                 "the row's black on the head rows\n";
+    Partida partida(jogadores);
+    const std::vector<Resultado> fase1 = partida.jogarFase(1);
+    for (std::size_t k = 0; k < fase1.size(); k++) relatar(modo, 1, k + 1, fase1[k]);
+    partida.transicao();
+    const std::vector<Resultado> fase2 = partida.jogarFase(2);
+    for (std::size_t k = 0; k < fase2.size(); k++) relatar(modo, 2, k + 1, fase2[k]);
+    for (std::size_t k = 0; k < fase1.size(); k++) conferir(1, k + 1, fase1[k]);
+    for (std::size_t k = 0; k < fase2.size(); k++) conferir(2, k + 1, fase2[k]);
+}
+
+class Jogavel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        apoio::soltarTodasTeclas();
+        // The screen is written and read as 32-bit memory rows.
+        ASSERT_TRUE(is_memory_bitmap(screen));
+        ASSERT_EQ(32, bitmap_color_depth(screen));
+    }
+    void TearDown() override { apoio::soltarTodasTeclas(); }
+};
+
+TEST_F(Jogavel, UmJogadorAcertaTodasAsSetasESaiIntactoDasDuasFases) { jogarPartida(1); }
+
+TEST_F(Jogavel, DoisJogadoresAcertamTodasAsSetasESaemIntactosDasDuasFases) { jogarPartida(2); }
+
+// The walls are a real threat and the lives are read right: standing still
+// where it starts, Zorbo loses a life to the second row of stage 1, while it
+// still hits every arrow that comes meanwhile.
+TEST_F(Jogavel, QuemNaoAndaPerdeVidasParaOsMuros) {
+    Partida partida(1);
+    const Resultado r = partida.jogarFase(1, false, 520).front();
+    EXPECT_GT(r.vidasPerdidas, 0);
+    EXPECT_GT(r.diario.fileirasAtingidas, 0);
+    EXPECT_GT(r.acertos, 0);
+    EXPECT_EQ(0, r.erros);
+}
+
+// A wall row of pure black with one gap `largura` wide from picture column `de`.
+void gravarFileiraDeUmaPorta(const apoio::PastaTemporaria& pasta, const char* caminho, int de,
+                             int largura) {
+    BITMAP* b = create_bitmap(359, 20);
+    clear_to_color(b, makecol(0, 0, 0));
+    rectfill(b, de, 0, de + largura - 1, b->h - 1, makecol(255, 0, 255));
+    save_bmp((pasta.caminho() + "/" + caminho).c_str(), b, NULL);
+    destroy_bitmap(b);
+}
+
+// Rows whose single gap is at the far left and the far right in turn cannot be
+// crossed in the time between them: the player says which row it cannot get
+// out from under, and where, and loses a life to it.
+TEST_F(Jogavel, MuroSemPassagemEApontadoPeloJogador) {
+    apoio::PastaTemporaria pasta;
+    for (const char* caminho : imagens::TODAS) pasta.copiarDoJogo(caminho);
+    for (int k = 0; k < imagens::FILEIRAS_FASE1_TOTAL; k++)
+        gravarFileiraDeUmaPorta(pasta, imagens::FILEIRAS_FASE1[k], k % 2 == 0 ? 0 : 299, 60);
+    Partida partida(1);
+    const Resultado r = partida.jogarFase(1, true, 520).front();
+    relatar("unfair walls, one player", 1, 1, r);
+    ASSERT_FALSE(r.diario.avisos.empty());
+    EXPECT_NE(std::string::npos, r.diario.avisos.front().find("picture 2, gaps 299..358"));
+    EXPECT_EQ(1, r.vidasPerdidas);
+    EXPECT_EQ(1, r.diario.fileirasAtingidas);
+}
+
+}  // namespace
