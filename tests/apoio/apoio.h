@@ -27,6 +27,24 @@ private:
     BITMAP* bmp;
 };
 
+// A picture loaded by its path (as the game loads it), released at the end;
+// get() is NULL when it could not be loaded.
+class Imagem {
+public:
+    explicit Imagem(const char* caminho) : bmp(load_bitmap(caminho, NULL)), nome(caminho) {}
+    ~Imagem() {
+        if (bmp) destroy_bitmap(bmp);
+    }
+    Imagem(const Imagem&) = delete;
+    Imagem& operator=(const Imagem&) = delete;
+    BITMAP* get() const { return bmp; }
+    BITMAP* operator->() const { return bmp; }
+    const std::string nome;
+
+private:
+    BITMAP* bmp;
+};
+
 // A temporary working directory for the length of a test: created empty,
 // made the current directory, and removed (with its contents) afterwards,
 // the old working directory restored.

@@ -15,22 +15,7 @@ constexpr int CAIXA_X = 259, CAIXA_Y = 300, PASSO_ENTRADA = 45;
 constexpr int CLAVE_X = 220;
 constexpr int INSTRUCOES_X = 10, INSTRUCOES_Y = 200;
 
-// A picture of the game, loaded by its game path and released at the end.
-class Imagem {
-public:
-    explicit Imagem(const char* caminho) : bmp(load_bitmap(caminho, NULL)), nome(caminho) {}
-    ~Imagem() {
-        if (bmp) destroy_bitmap(bmp);
-    }
-    Imagem(const Imagem&) = delete;
-    Imagem& operator=(const Imagem&) = delete;
-    BITMAP* get() const { return bmp; }
-    BITMAP* operator->() const { return bmp; }
-    const std::string nome;
-
-private:
-    BITMAP* bmp;
-};
+using apoio::Imagem;
 
 int magenta() { return makecol(255, 0, 255); }
 

@@ -18,21 +18,7 @@ constexpr int TOPO_DOS_PES = 441;
 constexpr int COLUNAS_ALVO[8] = {9, 40, 71, 102, 508, 539, 570, 601};
 constexpr int LINHA_ALVO = 9, ALVO_LARGURA = 30, ALVO_ALTURA = 32;
 
-class Imagem {
-public:
-    explicit Imagem(const char* caminho) : bmp(load_bitmap(caminho, NULL)), nome(caminho) {}
-    ~Imagem() {
-        if (bmp) destroy_bitmap(bmp);
-    }
-    Imagem(const Imagem&) = delete;
-    Imagem& operator=(const Imagem&) = delete;
-    BITMAP* get() const { return bmp; }
-    BITMAP* operator->() const { return bmp; }
-    const std::string nome;
-
-private:
-    BITMAP* bmp;
-};
+using apoio::Imagem;
 
 int magenta() { return makecol(255, 0, 255); }
 int preto() { return makecol(0, 0, 0); }

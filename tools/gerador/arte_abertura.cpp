@@ -22,6 +22,13 @@
 
 namespace {
 
+using pincel::BAYER;
+using pincel::Cor;
+using pincel::deCor;
+using pincel::misturar;
+using pincel::rgb;
+using pincel::Sorteio;
+
 constexpr int LARGURA_TELA = 640;
 constexpr int ALTURA_TELA = 480;
 
@@ -42,39 +49,11 @@ constexpr int FAIXA_PLACAR_FIM = 82;
 
 // ---- Colours ---------------------------------------------------------------------
 
-struct Cor {
-    int r, g, b;
-};
-
-int rgb(Cor c) { return makecol(c.r, c.g, c.b); }
-
-Cor deCor(int c) { return Cor{getr(c), getg(c), getb(c)}; }
-
-Cor misturar(Cor a, Cor b, double t) {
-    return Cor{int(std::lround(a.r + (b.r - a.r) * t)), int(std::lround(a.g + (b.g - a.g) * t)),
-               int(std::lround(a.b + (b.b - a.b) * t))};
-}
-
 Cor clarear(Cor c, double t) { return misturar(c, {255, 250, 235}, t); }
 Cor escurecer(Cor c, double t) { return misturar(c, {30, 16, 48}, t); }
 
 const Cor CONTORNO = {20, 16, 28};  // outlines: very dark, never pure black
 const Cor BRANCO = {255, 255, 255};
-
-// A tiny fixed-seed generator: the same pictures on every run.
-class Sorteio {
-public:
-    explicit Sorteio(uint32_t semente) : estado(semente) {}
-    int ate(int n) {
-        estado = estado * 1664525u + 1013904223u;
-        return int((estado >> 8) % uint32_t(n));
-    }
-
-private:
-    uint32_t estado;
-};
-
-const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 // A vertical gradient through evenly spaced colour stops, in a few flat
 // bands stippled at their edges (ordered dither), the pixel-art way.
@@ -159,7 +138,6 @@ struct Letreiro {
     int profundidade;  // pixels of shadow down and to the right
     int borda;         // outline thickness
 };
-
 
 void letreiro(BITMAP* b, const std::string& s, int cx, int y, int escala, const Letreiro& e) {
     int w = text_length(font, s.c_str()), h = text_height(font);

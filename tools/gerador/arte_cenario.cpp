@@ -21,6 +21,13 @@
 
 namespace {
 
+using pincel::BAYER;
+using pincel::Cor;
+using pincel::deCor;
+using pincel::misturar;
+using pincel::rgb;
+using pincel::Sorteio;
+
 constexpr int LARGURA_TELA = 640;
 constexpr int ALTURA_TELA = 480;
 constexpr int CAMPO_X = 141;           // first playfield column
@@ -35,36 +42,6 @@ constexpr int DESLOCAMENTO_RAIA_J2 = 499;
 constexpr int LINHA_ALVO = 9;
 constexpr int LARGURA_ALVO = 30;
 constexpr int ALTURA_ALVO = 32;
-
-struct Cor {
-    int r, g, b;
-};
-
-int rgb(Cor c) { return makecol(c.r, c.g, c.b); }
-
-Cor deCor(int c) { return Cor{getr(c), getg(c), getb(c)}; }
-
-Cor misturar(Cor a, Cor b, double t) {
-    return Cor{int(std::lround(a.r + (b.r - a.r) * t)), int(std::lround(a.g + (b.g - a.g) * t)),
-               int(std::lround(a.b + (b.b - a.b) * t))};
-}
-
-// A tiny fixed-seed generator: the same pictures on every run.
-class Sorteio {
-public:
-    explicit Sorteio(uint32_t semente) : estado(semente) {}
-    int ate(int n) {
-        estado = estado * 1664525u + 1013904223u;
-        return int((estado >> 8) % uint32_t(n));
-    }
-
-private:
-    uint32_t estado;
-};
-
-// Ordered 4x4 dither: gradients come out in a few flat bands stippled at the
-// edges, the pixel-art way, instead of hundreds of colours.
-const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 // Fills rows y1..y2 of columns x1..x2 with a vertical gradient through the
 // colour stops `paradas` (evenly spaced), quantised to `faixas` bands per stop.

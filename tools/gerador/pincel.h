@@ -6,6 +6,8 @@
 
 #include <allegro.h>
 
+#include <cmath>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +18,36 @@ namespace pincel {
 // characters and belongs to the walls only.
 int magenta();
 int preto();
+
+// Colours as plain numbers, for mixing.
+struct Cor {
+    int r, g, b;
+};
+inline int rgb(Cor c) { return makecol(c.r, c.g, c.b); }
+inline Cor deCor(int c) { return Cor{getr(c), getg(c), getb(c)}; }
+// The colour a fraction t of the way from a to b.
+inline Cor misturar(Cor a, Cor b, double t) {
+    return Cor{int(std::lround(a.r + (b.r - a.r) * t)), int(std::lround(a.g + (b.g - a.g) * t)),
+               int(std::lround(a.b + (b.b - a.b) * t))};
+}
+
+// A tiny fixed-seed generator: the same pictures on every run.
+class Sorteio {
+public:
+    explicit Sorteio(std::uint32_t semente) : estado(semente) {}
+    // A number from 0 to n - 1.
+    int ate(int n) {
+        estado = estado * 1664525u + 1013904223u;
+        return int((estado >> 8) % std::uint32_t(n));
+    }
+
+private:
+    std::uint32_t estado;
+};
+
+// Ordered 4x4 dither: gradients come out in a few flat bands stippled at the
+// edges, the pixel-art way, instead of hundreds of colours.
+inline constexpr int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 // A group of pictures (one folder's worth, or part of one).
 struct Grupo {
