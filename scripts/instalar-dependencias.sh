@@ -3,30 +3,25 @@
 # Idempotent: only packages that are missing are fetched. Run as root.
 #   scripts/instalar-dependencias.sh          the game and its native tests
 #   scripts/instalar-dependencias.sh --i386   also the 32-bit health-bar test
-#   scripts/instalar-dependencias.sh --windows  also the Windows cross-build and wine
+# (the Windows cross-build and wine: scripts/windows/testar-windows.sh installs its own)
 set -euo pipefail
 
 PACOTES=(g++ cmake make pkg-config file liballegro4-dev googletest libgtest-dev
          libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev)
 I386=0
-WINDOWS=0
 for arg in "$@"; do
   case "$arg" in
     --i386) I386=1 ;;
-    --windows) WINDOWS=1 ;;
-    *) echo "uso: $0 [--i386] [--windows]" >&2; exit 2 ;;
+    *) echo "uso: $0 [--i386]" >&2; exit 2 ;;
   esac
 done
 
-if [ "$I386" = 1 ] || [ "$WINDOWS" = 1 ]; then
+if [ "$I386" = 1 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
 fi
 [ "$I386" = 1 ] && PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386 qemu-user)
-[ "$WINDOWS" = 1 ] && PACOTES+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
-                                mingw-w64-i686-dev binutils-mingw-w64-i686
-                                wine wine32:i386 zip unzip dpkg-dev)
 
 instalado() {
   dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit
 # tests (also under AddressSanitizer and UndefinedBehaviorSanitizer with leak
-# checking), the 32-bit health-bar test and the end-to-end tests of the real
-# game in Xvfb.
+# checking), the 32-bit health-bar test, the end-to-end tests of the real
+# game in Xvfb, and the Windows build with its end-to-end tests under wine.
 set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$RAIZ"
@@ -26,5 +26,8 @@ unset ASAN_OPTIONS UBSAN_OPTIONS
 
 echo "== all tests"
 (cd build && ctest --output-on-failure)
+
+echo "== the Windows game: 32-bit exe, release zip, end to end under wine"
+bash scripts/windows/testar-windows.sh
 
 echo "== testar: $(( $(date +%s) - inicio )) s"

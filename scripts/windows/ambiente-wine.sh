@@ -16,11 +16,11 @@ if [ -z "${RITMURO_WINE:-}" ]; then
 fi
 case "$RITMURO_WINE" in
   win32)
-    export WINEPREFIX="${RITMURO_WINEPREFIX:-/var/cache/ritmuro/wineprefix}"
+    export WINEPREFIX="${RITMURO_WINEPREFIX:-$RITMURO_CACHE/wineprefix}"
     WINE=wine
     RITMURO_WINE_ARQ=i686 ;;
   win64)
-    export WINEPREFIX="${RITMURO_WINEPREFIX:-/var/cache/ritmuro/wineprefix64}"
+    export WINEPREFIX="${RITMURO_WINEPREFIX:-$RITMURO_CACHE/wineprefix64}"
     # The plain `wine` launcher prefers the 32-bit loader whenever wine32 is
     # installed, even where it cannot run.
     WINE=/usr/lib/wine/wine64

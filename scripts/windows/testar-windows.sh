@@ -1,0 +1,295 @@
+#!/usr/bin/env bash
+# Builds and tests the Windows game, from a bare Debian 12 machine or from a
+# warm one (everything already there is reused):
+#   1. installs what is missing (mingw-w64 for 32 and 64 bits, wine, zip,
+#      ImageMagick, Xvfb, xdotool, the native compiler and Allegro);
+#   2. cross-builds Allegro and the released 32-bit game, build-win32/ritmuro.exe,
+#      and checks that it is a 32-bit console program that needs only
+#      Windows' own DLLs;
+#   3. packs dist/ritmuro-win32.zip and checks that it holds the exe and every
+#      picture;
+#   4. runs the end-to-end tests of tests/e2e_wine under wine, with real key
+#      events and screenshots in Xvfb, on the build of the game that this
+#      machine's wine can run, with the pictures unpacked from the zip.
+# Prints the time of each phase and closes with "N passed, M failed"; exits
+# non-zero when anything failed. Run as root.
+#
+# Settings from the environment: RITMURO_CACHE (default /var/cache/ritmuro:
+# the built Allegros, Allegro's source, the wine prefix), RITMURO_WINE
+# (win32 or win64, else chosen by whether this machine runs 32-bit code),
+# RITMURO_WINE_TENTATIVAS (runs allowed per test when runs hang; 1 = no retry).
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/ambiente-wine.sh"
+
+EXE32="$RITMURO_RAIZ/build-win32/ritmuro.exe"
+ZIP="$RITMURO_RAIZ/dist/ritmuro-win32.zip"
+PASTAS_DE_IMAGENS=(abertura cenario fileiras personagens sangue setas vidas)
+FORMATO32="PE32 executable (console) Intel 80386"
+# What every Windows has, so nothing needs to be shipped beside the game.
+DLLS_DO_SISTEMA="kernel32.dll user32.dll gdi32.dll comdlg32.dll ole32.dll oleaut32.dll
+advapi32.dll shell32.dll ddraw.dll dinput.dll dinput8.dll dsound.dll winmm.dll msvcrt.dll"
+# The native tool that prints texts in the library's font onto a picture,
+# for the expected end screens; built here on its own.
+REFERENCIA_DIR="$RITMURO_RAIZ/build-testes-wine"
+REFERENCIA="$REFERENCIA_DIR/referencia_e2e"
+
+TMP_TESTAR="$(mktemp -d /tmp/ritmuro-testar-windows.XXXXXX)"
+PASSARAM=0
+FALHARAM=0
+EXECUCOES_WINE=0
+TRAVADAS_WINE=0
+FASES=()
+INICIO_TOTAL=$SECONDS
+INICIO_FASE=$SECONDS
+FASE_ATUAL=""
+INTERROMPIDO=""
+
+ok() { PASSARAM=$((PASSARAM + 1)); aviso "ok: $1"; }
+falhou() { FALHARAM=$((FALHARAM + 1)); aviso "FAIL: $1"; }
+verificar() {  # verificar "description" command...
+  local descricao="$1"
+  shift
+  if "$@"; then ok "$descricao"; else falhou "$descricao"; fi
+}
+
+fase() {
+  fim_fase
+  FASE_ATUAL="$1"
+  INICIO_FASE=$SECONDS
+  echo
+  echo "== $FASE_ATUAL"
+}
+fim_fase() {
+  [ -n "$FASE_ATUAL" ] || return 0
+  local t=$((SECONDS - INICIO_FASE))
+  FASES+=("$(printf '%5ss  %s' "$t" "$FASE_ATUAL")")
+  aviso "fase '$FASE_ATUAL': ${t}s"
+  FASE_ATUAL=""
+}
+
+# A phase that cannot go on stops everything after it: counted as a failure.
+abortar() {
+  falhou "$1"
+  INTERROMPIDO="$1"
+  exit 1
+}
+
+resumo() {
+  local rc=$1
+  fim_fase
+  if [ "$rc" != 0 ] && [ "$FALHARAM" = 0 ]; then
+    falhou "interrompido com código $rc (ver a mensagem de erro acima)"
+  fi
+  echo
+  echo "== resumo"
+  printf '%s\n' "${FASES[@]}"
+  printf '%5ss  total\n' "$((SECONDS - INICIO_TOTAL))"
+  [ -z "$INTERROMPIDO" ] || aviso "INTERROMPIDO: $INTERROMPIDO"
+  echo "$EXPLICACAO_EXE"
+  echo "wine: $EXECUCOES_WINE execução(ões) do jogo, $TRAVADAS_WINE travada(s) e repetida(s)"
+  [ "$TRAVADAS_WINE" = 0 ] || echo "AVISO: houve execuções travadas, repetidas; ver acima (WARNING ... HUNG)"
+  rm -rf "$TMP_TESTAR"
+  echo "$PASSARAM passed, $FALHARAM failed"
+}
+trap 'resumo $?; [ "$FALHARAM" = 0 ] || exit 1' EXIT
+
+# ------------------------------------------------------------- which exe
+
+if [ "$RITMURO_WINE_ARQ" = i686 ]; then
+  EXPLICACAO_EXE="exe executado no wine: o entregue, ritmuro/ritmuro.exe do zip (32 bits, $RITMURO_WINE, prefixo $WINEPREFIX)"
+else
+  EXPLICACAO_EXE="exe executado no wine: build-win64/ritmuro.exe, o MESMO código compilado para Windows de 64 bits, \
+no wine64 (prefixo $WINEPREFIX). O exe entregue, build-win32/ritmuro.exe (32 bits), é compilado e verificado \
+(formato, DLLs, zip) mas NÃO executado: o núcleo desta máquina ($(uname -r)) recusa programas x86 de 32 bits \
+(emulação de 32 bits desligada; um ELF de 32 bits mínimo não executa), então nenhum wine de 32 bits roda aqui."
+fi
+
+# ------------------------------------------------------------- phases
+
+instalar_pacotes() {
+  fase "pacotes"
+  local pacotes=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+                 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+                 binutils-mingw-w64-x86-64
+                 cmake make patch dpkg-dev file zip unzip imagemagick xvfb xdotool x11-utils
+                 g++ pkg-config liballegro4-dev)
+  if [ "$RITMURO_WINE" = win32 ]; then
+    garantir_arquitetura_i386
+    pacotes+=(wine wine32:i386)
+  else
+    pacotes+=(wine wine64)
+  fi
+  garantir_pacotes "${pacotes[@]}"
+}
+
+allegro() {
+  fase "Allegro para Windows $1"
+  bash "$RITMURO_RAIZ/scripts/windows/allegro.sh" "$1" || abortar "Allegro para Windows $1 não compilou"
+}
+
+formato_32_bits() {
+  local descricao
+  descricao="$(file -b "$EXE32")"
+  echo "  file: $descricao"
+  [[ "$descricao" == "$FORMATO32"* ]]
+}
+
+so_dlls_do_sistema() {
+  local dlls dll estranhas=""
+  dlls="$(i686-w64-mingw32-objdump -p "$EXE32" | awk '/DLL Name:/ {print $3}')"
+  echo "  DLLs importadas: $(tr '\n' ' ' <<< "$dlls")"
+  [ -n "$dlls" ] || return 1
+  for dll in $dlls; do
+    grep -qiwF "$dll" <<< "$DLLS_DO_SISTEMA" || estranhas+=" $dll"
+  done
+  [ -z "$estranhas" ] || { echo "  não são do Windows:$estranhas"; return 1; }
+}
+
+exe_32_bits() {
+  fase "exe de 32 bits (build-win32)"
+  bash "$RITMURO_RAIZ/scripts/windows/build.sh" i686 || abortar "build-win32/ritmuro.exe não compilou"
+  verificar "build-win32/ritmuro.exe é '$FORMATO32'" formato_32_bits
+  verificar "build-win32/ritmuro.exe importa só DLLs do Windows" so_dlls_do_sistema
+  aviso "build-win32/ritmuro.exe: $(stat -c %s "$EXE32") bytes"
+}
+
+# Files the zip must hold, one per line, sorted: the exe and every picture.
+conteudo_esperado() {
+  local pasta arquivo
+  {
+    echo "ritmuro/ritmuro.exe"
+    for pasta in "${PASTAS_DE_IMAGENS[@]}"; do
+      for arquivo in "$RITMURO_RAIZ/data/$pasta"/*; do
+        echo "ritmuro/$pasta/$(basename "$arquivo")"
+      done
+    done
+  } | LC_ALL=C sort
+}
+
+zip_com_tudo() {
+  local esperado="$TMP_TESTAR/esperado.txt" obtido="$TMP_TESTAR/obtido.txt"
+  conteudo_esperado > "$esperado"
+  unzip -Z1 "$ZIP" | grep -v '/$' | LC_ALL=C sort > "$obtido"
+  echo "  $(wc -l < "$obtido") arquivos no zip, $(wc -l < "$esperado") esperados ($(grep -c '\.bmp$' "$esperado") imagens)"
+  diff "$esperado" "$obtido" > "$TMP_TESTAR/zip.diff" && return 0
+  sed -n 's/^< /  falta no zip: /p; s/^> /  sobra no zip: /p' "$TMP_TESTAR/zip.diff" | head -20
+  return 1
+}
+
+pastas_no_zip() {
+  local pasta faltam="" lista
+  lista="$(unzip -Z1 "$ZIP")"
+  for pasta in "${PASTAS_DE_IMAGENS[@]}"; do
+    grep -qx "ritmuro/$pasta/" <<< "$lista" || faltam+=" $pasta"
+  done
+  [ -z "$faltam" ] || { echo "  pastas que faltam:$faltam"; return 1; }
+}
+
+zip_igual_aos_originais() {
+  local pasta
+  cmp "$ZIP_DIR/ritmuro/ritmuro.exe" "$EXE32" || return 1
+  for pasta in "${PASTAS_DE_IMAGENS[@]}"; do
+    diff -r "$RITMURO_RAIZ/data/$pasta" "$ZIP_DIR/ritmuro/$pasta" || return 1
+  done
+}
+
+empacotar_zip() {
+  fase "zip (dist/ritmuro-win32.zip)"
+  bash "$RITMURO_RAIZ/scripts/windows/zip.sh" || abortar "dist/ritmuro-win32.zip não foi feito"
+  verificar "o zip tem a pasta ritmuro/ com as 7 pastas de imagens" pastas_no_zip
+  verificar "o zip tem exatamente ritmuro/ritmuro.exe e cada imagem de data/" zip_com_tudo
+  ZIP_DIR="$TMP_TESTAR/zip"
+  mkdir -p "$ZIP_DIR"
+  unzip -q "$ZIP" -d "$ZIP_DIR" || abortar "o zip não se descompacta"
+  verificar "o exe e as imagens do zip são idênticos a build-win32 e data/" zip_igual_aos_originais
+}
+
+exe_do_wine() {
+  if [ "$RITMURO_WINE_ARQ" = i686 ]; then
+    EXE_WINE="$ZIP_DIR/ritmuro/ritmuro.exe"
+    return 0
+  fi
+  allegro x86_64
+  fase "exe de 64 bits para o wine (build-win64)"
+  bash "$RITMURO_RAIZ/scripts/windows/build.sh" x86_64 || abortar "build-win64/ritmuro.exe não compilou"
+  EXE_WINE="$RITMURO_RAIZ/build-win64/ritmuro.exe"
+}
+
+referencia() {
+  fase "ferramenta de referência (nativa)"
+  local fonte="$RITMURO_RAIZ/tests/e2e/referencia.cpp"
+  if [ -x "$REFERENCIA" ] && [ "$REFERENCIA" -nt "$fonte" ]; then
+    aviso "$REFERENCIA já está pronto"
+    return 0
+  fi
+  mkdir -p "$REFERENCIA_DIR"
+  # shellcheck disable=SC2046  # pkg-config gives several words
+  g++ -std=c++17 -O1 -o "$REFERENCIA" "$fonte" $(pkg-config --cflags --libs allegro) ||
+    abortar "referencia_e2e não compilou"
+}
+
+# One lock per wine prefix for the whole wine part, shared with the test
+# scripts, so that two runs of the tests never end each other's wine.
+travar_prefixo() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec {TRAVA}> "$WINEPREFIX.lock"
+  if ! flock -n "$TRAVA"; then
+    aviso "outra execução usa $WINEPREFIX; esperando (até 15 min)"
+    flock -w 900 "$TRAVA" || abortar "o prefixo do wine continuou travado"
+  fi
+  export RITMURO_WINE_TRAVA_TOMADA="$WINEPREFIX"
+}
+
+prefixo_wine() {
+  fase "wine e o prefixo $(basename "$WINEPREFIX")"
+  travar_prefixo
+  bash "$RITMURO_RAIZ/scripts/windows/wine-setup.sh" {TRAVA}>&- || abortar "o prefixo do wine não ficou pronto"
+}
+
+# Adds a test script's closing lines to the totals.
+contar_teste() {
+  local log=$1 rc=$2 nome=$3 linha execucoes
+  linha="$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)"
+  execucoes="$(grep -E ' wine run\(s\) of .*, [0-9]+ hung and retried$' "$log" | tail -1)"
+  if [ -z "$linha" ]; then
+    falhou "$nome terminou (código $rc) sem a linha final 'N passed, M failed'"
+    return
+  fi
+  PASSARAM=$((PASSARAM + $(cut -d' ' -f1 <<< "$linha")))
+  FALHARAM=$((FALHARAM + $(cut -d' ' -f3 <<< "$linha")))
+  if [ -n "$execucoes" ]; then
+    EXECUCOES_WINE=$((EXECUCOES_WINE + $(sed -E 's/.*: ([0-9]+) wine run.*/\1/' <<< "$execucoes")))
+    TRAVADAS_WINE=$((TRAVADAS_WINE + $(sed -E 's/.*, ([0-9]+) hung and retried$/\1/' <<< "$execucoes")))
+  fi
+  if [ "$rc" != 0 ] && [ "$(cut -d' ' -f3 <<< "$linha")" = 0 ]; then
+    falhou "$nome terminou com código $rc"
+  fi
+}
+
+testes_wine() {
+  local teste log rc
+  echo
+  echo "$EXPLICACAO_EXE"
+  for teste in "$RITMURO_RAIZ"/tests/e2e_wine/test_*.sh; do
+    fase "wine: $(basename "$teste")"
+    log="$TMP_TESTAR/$(basename "$teste").log"
+    bash "$teste" "$EXE_WINE" "$ZIP_DIR/ritmuro" "$REFERENCIA" {TRAVA}>&- 2>&1 | tee "$log"
+    rc=${PIPESTATUS[0]}
+    contar_teste "$log" "$rc" "$(basename "$teste")"
+  done
+}
+
+main() {
+  aviso "$EXPLICACAO_EXE"
+  instalar_pacotes
+  allegro i686
+  exe_32_bits
+  empacotar_zip
+  exe_do_wine
+  referencia
+  prefixo_wine
+  testes_wine
+}
+
+main "$@"
