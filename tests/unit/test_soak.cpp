@@ -1,0 +1,478 @@
+// Whole two-player games, both stages and the transitions between them, played
+// through the game's own classes as the main loop plays them, under random
+// presses of every game key. After every frame each player's health, lives,
+// points and the verdicts of its arrow lane must keep to the game's rules.
+// The key presses come from a fixed seed, so a failure replays exactly.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Fase.h"
+#include "Player.h"
+#include "apoio.h"
+#include "define.h"
+#include "imagens.h"
+
+namespace {
+
+const int ALTURA_TELA = 480;
+const int ALTURA_COBERTURA = 29;
+const int QUADROS_TRANSICAO = 250;
+const int VEREDICTOS_POR_FASE[3] = {0, 53, 54};  // one per arrow the lane runs
+const int PARTIDAS = 16;
+const long QUADROS_MAXIMOS = 20000;  // a game lasts at most two stages and two transitions
+const unsigned SEMENTE = 20240611;
+
+// Hit values: 100 points times a multiplier of 1, 2, 4 or 8.
+bool pontosDeAcerto(int diferenca) {
+    return diferenca == 100 || diferenca == 200 || diferenca == 400 || diferenca == 800;
+}
+
+// The keys of one player.
+struct Teclas {
+    int esquerda, direita;
+    int respostas[4];  // up, down, left, right
+};
+const Teclas TECLAS[2] = {
+    {KEY_G, KEY_H, {KEY_W, KEY_S, KEY_A, KEY_D}},
+    {KEY_LEFT, KEY_RIGHT, {KEY_5_PAD, KEY_2_PAD, KEY_1_PAD, KEY_3_PAD}}};
+const int COLUNAS_RAIA[4] = {71, 40, 9, 102};  // player 1's lane; player 2's is 499 to the right
+const int DESLOCAMENTO_RAIA_P2 = 499;
+
+// One key pressed by a random finger: each frame it is up, it goes down with
+// probability `chance` and stays down for a random number of frames.
+struct Dedo {
+    int tecla;
+    double chance;
+    int minimo, maximo;
+    int restante = 0;
+
+    void tocar(std::mt19937& sorte) {
+        if (restante == 0 && std::uniform_real_distribution<>(0, 1)(sorte) < chance)
+            restante = std::uniform_int_distribution<>(minimo, maximo)(sorte);
+        key[tecla] = restante > 0;
+        if (restante > 0) restante--;
+    }
+};
+
+// What the lanes show: the first row in which a lane column differs from the
+// stage background is the top edge of an arrow there (or a hit mark).
+class Olho {
+public:
+    Olho()
+        : fundos{load_bitmap(imagens::FASE1, NULL), load_bitmap(imagens::FASE2, NULL)} {}
+    ~Olho() {
+        destroy_bitmap(fundos[0]);
+        destroy_bitmap(fundos[1]);
+    }
+    Olho(const Olho&) = delete;
+    Olho& operator=(const Olho&) = delete;
+
+    // The direction (0-3) whose arrow is inside the targets' rows, or -1.
+    int setaNoAlvo(BITMAP* buffer, int fase, int jogador) const {
+        const int deslocamento = jogador == 1 ? 0 : DESLOCAMENTO_RAIA_P2;
+        for (int d = 0; d < 4; d++) {
+            const int topo = topoDaSeta(buffer, fundos[fase - 1], COLUNAS_RAIA[d] + deslocamento);
+            if (topo >= 11 && topo <= 38) return d;
+        }
+        return -1;
+    }
+
+private:
+    static int topoDaSeta(BITMAP* buffer, BITMAP* fundo, int x) {
+        for (int y = 0; y < 80; y++) {
+            const auto* visto = reinterpret_cast<const std::uint32_t*>(buffer->line[y]);
+            const auto* esperado = reinterpret_cast<const std::uint32_t*>(fundo->line[y]);
+            for (int c = x; c < x + 30; c++)
+                if (visto[c] != esperado[c]) return y;
+        }
+        return -1;
+    }
+
+    BITMAP* fundos[2];
+};
+
+// Keeps a character from under the walls, from what the buffer shows: finds
+// the character by its pictures, looks for pure black (walls) above its head
+// and walks towards the nearest gap of that wall row wide enough for it.
+class Esquiva {
+public:
+    explicit Esquiva(int jogador) {
+        for (int i = 0; i < 6; i++) figuras[i] = load_bitmap(imagens::PERSONAGENS[jogador - 1][i], NULL);
+        x = jogador == 1 ? 144 : 464;
+    }
+    ~Esquiva() {
+        for (BITMAP* f : figuras) destroy_bitmap(f);
+    }
+    Esquiva(const Esquiva&) = delete;
+    Esquiva& operator=(const Esquiva&) = delete;
+
+    // -1 walk left, +1 walk right, 0 no wall coming.
+    int direcao(BITMAP* buffer) {
+        acharPersonagem(buffer);
+        const int w = figuras[0]->w;
+        const int topo = Y_CHAO - figuras[0]->h;
+        for (int linha = topo - 1; linha >= topo - ALCANCE && linha >= 0; linha--) {
+            if (!pretoEntre(buffer, linha, x - 2, x + w + 1)) continue;
+            const int alvo = vaoMaisPerto(buffer, linha, w);
+            if (alvo < 0) return 0;
+            return alvo < x ? -1 : alvo > x ? 1 : 0;
+        }
+        return 0;
+    }
+
+private:
+    static constexpr int Y_CHAO = 441;
+    static constexpr int ALCANCE = 90;
+    static constexpr int X_MIN = 141, X_MAX = 499;
+
+    static bool preto(BITMAP* b, int c, int y) {
+        return reinterpret_cast<const std::uint32_t*>(b->line[y])[c] == 0;
+    }
+    static bool pretoEntre(BITMAP* b, int y, int de, int ate) {
+        for (int c = de; c <= ate; c++)
+            if (preto(b, c, y)) return true;
+        return false;
+    }
+
+    // The character's left column: the picture that matches the buffer near
+    // where it was last seen (it blinks, or the other player may cover it:
+    // then the last place is kept).
+    void acharPersonagem(BITMAP* buffer) {
+        for (int dx = 0; dx <= 9; dx++)
+            for (int sinal : {1, -1})
+                for (BITMAP* f : figuras)
+                    if (desenhadaEm(buffer, f, x + sinal * dx)) {
+                        x += sinal * dx;
+                        return;
+                    }
+    }
+    static bool desenhadaEm(BITMAP* buffer, BITMAP* f, int px) {
+        const int py = Y_CHAO - f->h;
+        if (px < 0 || px + f->w > buffer->w) return false;
+        const std::uint32_t mascara = makecol(255, 0, 255);
+        for (int y = 0; y < f->h; y++) {
+            const auto* linhaF = reinterpret_cast<const std::uint32_t*>(f->line[y]);
+            const auto* linhaB = reinterpret_cast<const std::uint32_t*>(buffer->line[py + y]);
+            for (int c = 0; c < f->w; c++)
+                if (linhaF[c] != mascara && linhaF[c] != linhaB[px + c]) return false;
+        }
+        return true;
+    }
+
+    // Left column for the character in the gap of row y nearest to it, or -1.
+    int vaoMaisPerto(BITMAP* buffer, int y, int w) const {
+        int melhor = -1;
+        int inicio = -1;
+        for (int c = X_MIN; c <= X_MAX + 1; c++) {
+            const bool livre = c <= X_MAX && !preto(buffer, c, y);
+            if (livre && inicio < 0) inicio = c;
+            if (livre || inicio < 0) continue;
+            // Free columns inicio .. c-1, with a margin of 4 on both sides.
+            const int menor = inicio + 4, maior = c - 1 - 4 - w;
+            if (maior >= menor) {
+                const int candidato = x < menor ? menor : x > maior ? maior : x;
+                if (melhor < 0 || std::abs(candidato - x) < std::abs(melhor - x)) melhor = candidato;
+            }
+            inicio = -1;
+        }
+        return melhor;
+    }
+
+    BITMAP* figuras[6];
+    int x;
+};
+
+// Reads a player's lives from its lives box: the box must look exactly like
+// 0, 1, 2 or 3 icons side by side; anything else gives -1.
+class ContadorVidas {
+public:
+    explicit ContadorVidas(int jogador) {
+        BITMAP* icone = load_bitmap(jogador == 1 ? imagens::RED_MUSH : imagens::GREEN_MUSH, NULL);
+        for (int vidas = 0; vidas <= 3; vidas++) {
+            caixas[vidas].reset(new apoio::Bitmap(52, 16, 0));
+            for (int i = 0; i < vidas; i++) draw_sprite(caixas[vidas]->get(), icone, i * icone->w, 0);
+        }
+        destroy_bitmap(icone);
+    }
+    int vidas(Player& p) const {
+        BITMAP* caixa = p.desenharVidas();
+        for (int vidas = 0; vidas <= 3; vidas++)
+            if (apoio::mesmosPixels(caixa, caixas[vidas]->get())) return vidas;
+        return -1;
+    }
+
+private:
+    std::unique_ptr<apoio::Bitmap> caixas[4];
+};
+
+// How one game is played: per player a skill (the chance of answering the
+// arrow that is on its target) and whether it dodges the walls, and how often
+// F5 is pressed.
+struct Estilo {
+    double habilidade[2];
+    bool esquiva[2];
+    double chanceF5;
+};
+
+// What a player looked like after the last frame.
+struct Retrato {
+    int pontos, saude, vidas;
+    bool fora;
+};
+
+struct Resumo {
+    long quadros = 0;
+    int partidas = 0, finais = 0, gameOvers = 0;
+    int fasesPorRaia = 0, fasesPorF5 = 0;
+};
+
+// One whole game: players, then both stages, as the main loop builds them;
+// then frames until the game-over or the finish screen would show.
+class Partida {
+public:
+    Partida(BITMAP* buffer, BITMAP* cobertura, const Olho& olho, const ContadorVidas (&contadores)[2],
+            std::mt19937& sorte, const Estilo& estilo, Resumo& resumo)
+        : buffer(buffer), cobertura(cobertura), olho(olho), contadores(contadores), sorte(sorte),
+          estilo(estilo), resumo(resumo) {
+        clear_bitmap(cobertura);
+        p[0].reset(new Player(*buffer, *cobertura, 1));
+        p[1].reset(new Player(*buffer, *cobertura, 2));
+        fase1.reset(new Fase(*buffer, *cobertura, 2, 1, *p[0], *p[1]));
+        fase2.reset(new Fase(*buffer, *cobertura, 2, 2, *p[0], *p[1]));
+        atual = fase1.get();
+        esquivas[0].reset(new Esquiva(1));
+        esquivas[1].reset(new Esquiva(2));
+        for (int j = 0; j < 2; j++) {
+            const Teclas& t = TECLAS[j];
+            dedos.push_back({t.esquerda, 0.04, 4, 60});
+            dedos.push_back({t.direita, 0.04, 4, 60});
+            for (int tecla : t.respostas) dedos.push_back({tecla, 0.03, 1, 10});
+            antes[j] = retratar(j);
+        }
+        dedos.push_back({KEY_F5, estilo.chanceF5, 1, 400});
+    }
+
+    ~Partida() {
+        fase1.reset();
+        fase2.reset();
+        p[0].reset();
+        p[1].reset();
+        esquivas[0].reset();
+        esquivas[1].reset();
+        apoio::soltarTodasTeclas();
+    }
+
+    // Plays to the end; stops early at the first broken rule. The keys for a
+    // frame are chosen while the buffer still shows the frame before it.
+    void jogar() {
+        while (!acabou && !::testing::Test::HasFailure()) {
+            quadro();
+            resumo.quadros++;
+            ASSERT_LT(quadrosDaPartida, QUADROS_MAXIMOS) << onde(0) << ": the game never ended";
+            pressionarTeclas();
+            clear_bitmap(buffer);
+        }
+        resumo.partidas++;
+    }
+
+private:
+    Retrato retratar(int j) {
+        return {p[j]->getPontos(), p[j]->getPorcentagem(), contadores[j].vidas(*p[j]), p[j]->morto()};
+    }
+
+    std::string onde(int j) const {
+        std::ostringstream s;
+        s << "game " << resumo.partidas + 1 << ", frame " << quadrosDaPartida << ", stage "
+          << (atual == fase1.get() ? 1 : 2) << ", player " << j + 1;
+        return s.str();
+    }
+
+    // Random fingers on every key; then a dodging player walks away from the
+    // wall coming down on it, and a skilled player answers an arrow on its
+    // target with a fresh press of the right key alone.
+    void pressionarTeclas() {
+        for (Dedo& d : dedos) d.tocar(sorte);
+        if (atual->passouFase()) return;
+        const int numeroFase = atual == fase1.get() ? 1 : 2;
+        for (int j = 0; j < 2; j++) {
+            const int fuga = esquivas[j]->direcao(buffer);
+            if (estilo.esquiva[j] && fuga != 0) {
+                dedos[j * 6].restante = dedos[j * 6 + 1].restante = 0;
+                key[TECLAS[j].esquerda] = fuga < 0;
+                key[TECLAS[j].direita] = fuga > 0;
+            }
+            const int seta = olho.setaNoAlvo(buffer, numeroFase, j + 1);
+            if (seta < 0 || std::uniform_real_distribution<>(0, 1)(sorte) >= estilo.habilidade[j]) continue;
+            for (int d = 0; d < 4; d++) {
+                Dedo& dedo = dedos[j * 6 + 2 + d];
+                dedo.restante = d == seta && !key[dedo.tecla] ? 1 : 0;
+                key[dedo.tecla] = d == seta && !key[dedo.tecla];
+            }
+        }
+    }
+
+    void quadro() {
+        quadrosDaPartida++;
+        if (!atual->passouFase())
+            passoDaFase();
+        else
+            quadroDeTransicao();
+        flag = key[KEY_F5];  // neither P nor Esc is ever pressed here
+    }
+
+    void passoDaFase() {
+        const bool f5Age = key[KEY_F5] && !flag;
+        const Retrato previo[2] = {antes[0], antes[1]};
+        atual->processar(flag);
+        const int total = VEREDICTOS_POR_FASE[atual == fase1.get() ? 1 : 2];
+        bool algumaRaiaCompleta = false;
+        for (int j = 0; j < 2; j++) {
+            const Retrato agora = retratar(j);
+            conferirJogador(j, antes[j], agora);
+            if (!antes[j].fora && veredictos[j] == total) algumaRaiaCompleta = true;
+            antes[j] = agora;
+        }
+        if (atual->passouFase()) {
+            ASSERT_TRUE(f5Age || algumaRaiaCompleta)
+                << onde(0) << ": the stage ended with neither F5 nor a lane run through";
+            if (!f5Age) {
+                resumo.fasesPorRaia++;
+                // The lanes run in step: whoever was in has had every verdict.
+                for (int j = 0; j < 2; j++)
+                    if (!previo[j].fora) EXPECT_EQ(total, veredictos[j]) << onde(j);
+            } else {
+                resumo.fasesPorF5++;
+            }
+        } else {
+            ASSERT_FALSE(f5Age) << onde(0) << ": F5 pressed afresh did not complete the stage";
+        }
+        if (atual->deuGameOver()) {
+            EXPECT_TRUE(p[0]->morto() && p[1]->morto()) << onde(0) << ": game over with a player in";
+            resumo.gameOvers++;
+            acabou = true;
+        }
+    }
+
+    void conferirJogador(int j, const Retrato& a, const Retrato& agora) {
+        ASSERT_GE(agora.saude, 0) << onde(j);
+        ASSERT_LE(agora.saude, 100) << onde(j);
+        ASSERT_GE(agora.vidas, 0) << onde(j) << ": the lives box shows no count from 0 to 3";
+        ASSERT_LE(agora.vidas, a.vidas) << onde(j) << ": lives grew during a stage";
+        ASSERT_GE(agora.pontos, a.pontos) << onde(j) << ": points fell";
+        const int ganho = agora.pontos - a.pontos;
+        const int perda = a.saude - agora.saude;
+        if (a.fora) {
+            // Out: no verdicts; lives held at 0 and health drained 5 a step.
+            ASSERT_EQ(0, ganho) << onde(j);
+            ASSERT_EQ(0, agora.vidas) << onde(j);
+            ASSERT_EQ(a.saude > 5 ? 5 : a.saude, perda) << onde(j);
+            ASSERT_TRUE(agora.fora) << onde(j) << ": a player who is out came back in a stage";
+            return;
+        }
+        const bool acerto = ganho > 0;
+        const bool erro = perda > 0;
+        ASSERT_FALSE(acerto && erro) << onde(j) << ": a hit and a miss in one step";
+        if (acerto) {
+            ASSERT_TRUE(pontosDeAcerto(ganho)) << onde(j) << ": a hit worth " << ganho;
+            ASSERT_EQ(a.saude == 100 ? 0 : -1, perda) << onde(j) << ": a hit heals one percent";
+        }
+        if (erro) ASSERT_EQ(a.saude > 5 ? 5 : a.saude, perda) << onde(j) << ": a miss costs five percent";
+        if (!acerto && !erro) ASSERT_EQ(a.saude, agora.saude) << onde(j);
+        if (acerto || erro) veredictos[j]++;
+        const int total = VEREDICTOS_POR_FASE[atual == fase1.get() ? 1 : 2];
+        ASSERT_LE(veredictos[j], total) << onde(j) << ": more verdicts than arrows";
+    }
+
+    // 249 frames of scenery, then on the 250th the stage-end bonus, full lives
+    // and health, and the next stage or the end of the game.
+    void quadroDeTransicao() {
+        clear_bitmap(cobertura);
+        contPassandoFase++;
+        if (contPassandoFase <= QUADROS_TRANSICAO - 1) {
+            atual->acelerarCenario(10);
+            for (int j = 0; j < 2; j++) ASSERT_EQ(antes[j].pontos, p[j]->getPontos()) << onde(j);
+            return;
+        }
+        contPassandoFase = 0;
+        for (int j = 0; j < 2; j++) {
+            p[j]->resetarVidas();
+            const Retrato agora = retratar(j);
+            ASSERT_GE(agora.pontos, antes[j].pontos) << onde(j) << ": the bonus took points away";
+            ASSERT_EQ(100, agora.saude) << onde(j);
+            ASSERT_EQ(3, agora.vidas) << onde(j);
+            ASSERT_FALSE(agora.fora) << onde(j);
+            antes[j] = agora;
+            veredictos[j] = 0;
+        }
+        if (atual == fase2.get()) {
+            resumo.finais++;
+            acabou = true;
+        } else {
+            atual = fase2.get();
+        }
+    }
+
+    BITMAP* buffer;
+    BITMAP* cobertura;
+    const Olho& olho;
+    const ContadorVidas (&contadores)[2];
+    std::mt19937& sorte;
+    const Estilo estilo;
+    Resumo& resumo;
+
+    std::unique_ptr<Player> p[2];
+    std::unique_ptr<Fase> fase1, fase2;
+    std::unique_ptr<Esquiva> esquivas[2];
+    Fase* atual = nullptr;
+    std::vector<Dedo> dedos;
+    Retrato antes[2];
+    int veredictos[2] = {0, 0};
+    int contPassandoFase = 0;
+    bool flag = false;
+    bool acabou = false;
+    long quadrosDaPartida = 0;
+};
+
+Estilo sortearEstilo(std::mt19937& sorte) {
+    static const double HABILIDADES[] = {0.0, 0.5, 0.9, 1.0};
+    static const double CHANCES_F5[] = {0.0, 1.0 / 300, 1.0 / 900};
+    std::uniform_int_distribution<> h(0, 3), e(0, 3), f(0, 2);
+    Estilo estilo;
+    for (int j = 0; j < 2; j++) {
+        estilo.habilidade[j] = HABILIDADES[h(sorte)];
+        estilo.esquiva[j] = e(sorte) > 0;
+    }
+    estilo.chanceF5 = CHANCES_F5[f(sorte)];
+    return estilo;
+}
+
+TEST(SoakJogo, PartidasInteirasSobTeclasAleatorias) {
+    apoio::soltarTodasTeclas();
+    apoio::Bitmap buffer(MAX_X, ALTURA_TELA, 0);
+    apoio::Bitmap cobertura(MAX_X, ALTURA_COBERTURA, 0);
+    const Olho olho;
+    const ContadorVidas contadores[2] = {ContadorVidas(1), ContadorVidas(2)};
+    std::mt19937 sorte(SEMENTE);
+    Resumo resumo;
+
+    for (int i = 0; i < PARTIDAS && !HasFailure(); i++) {
+        Partida partida(buffer.get(), cobertura.get(), olho, contadores, sorte, sortearEstilo(sorte),
+                        resumo);
+        partida.jogar();
+    }
+
+    std::printf("soak: %ld frames, %d games (%d finished, %d game over); stages ended by a lane %d, by F5 %d\n",
+                resumo.quadros, resumo.partidas, resumo.finais, resumo.gameOvers, resumo.fasesPorRaia,
+                resumo.fasesPorF5);
+    EXPECT_EQ(PARTIDAS, resumo.finais + resumo.gameOvers);
+}
+
+}  // namespace
