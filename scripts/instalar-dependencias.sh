@@ -7,7 +7,7 @@
 set -euo pipefail
 
 PACOTES=(g++ cmake make pkg-config file liballegro4-dev googletest libgtest-dev
-         libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev)
+         libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev time)
 I386=0
 for arg in "$@"; do
   case "$arg" in

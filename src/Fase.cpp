@@ -27,6 +27,9 @@ Fase::Fase(BITMAP& bmp, BITMAP& cob, int j, int fase, Player& p1, Player& p2)
     background = load_bitmap(numero == 1 ? imagens::FASE1 : imagens::FASE2, NULL);
     backMovel = load_bitmap(numero == 1 ? imagens::FASE1_MOVEL : imagens::FASE2_MOVEL, NULL);
     chao = load_bitmap(imagens::CHAO, NULL);
+    backgroundRle = get_rle_sprite(background);
+    backMovelRle = get_rle_sprite(backMovel);
+    chaoRle = get_rle_sprite(chao);
     gMuro = new GerenciadorMuro(numero);
     gSeta1 = new GerenciadorSetas(numero, 1);
     if (jogadores == 2) gSeta2 = new GerenciadorSetas(numero, 2);
@@ -36,6 +39,9 @@ Fase::Fase(BITMAP& bmp, BITMAP& cob, int j, int fase, Player& p1, Player& p2)
 }
 
 Fase::~Fase() {
+    destroy_rle_sprite(backgroundRle);
+    destroy_rle_sprite(backMovelRle);
+    destroy_rle_sprite(chaoRle);
     destroy_bitmap(background);
     destroy_bitmap(backMovel);
     destroy_bitmap(chao);
@@ -48,8 +54,8 @@ Fase::~Fase() {
 // already in the buffer, so the walls are drawn before the players and the
 // ground after them; player 2 also sees player 1 as drawn in this step.
 void Fase::processar(bool flag) {
-    draw_sprite(buffer, background, 0, 0);
-    draw_sprite(buffer, backMovel, X_PLAYFIELD, posMovel);
+    draw_rle_sprite(buffer, backgroundRle, 0, 0);
+    draw_rle_sprite(buffer, backMovelRle, X_PLAYFIELD, posMovel);
     moverCenario(ATRASO_CENARIO);
     gMuro->start(*buffer);
 
@@ -62,7 +68,7 @@ void Fase::processar(bool flag) {
         gameOver = gameOver && fora2;
     }
 
-    draw_sprite(buffer, chao, X_PLAYFIELD, MAX_Y - chao->h);
+    draw_rle_sprite(buffer, chaoRle, X_PLAYFIELD, MAX_Y - chao->h);
 
     if (key[KEY_F5] && !flag) faseConcluida = true;
 }
@@ -87,14 +93,14 @@ bool Fase::passouFase() { return faseConcluida; }
 // The transition picture: the layer speeds up by one pixel per step every
 // `velocidade` calls; past the top of its range it starts again at -480.
 void Fase::acelerarCenario(int velocidade) {
-    draw_sprite(buffer, backMovel, X_PLAYFIELD, posMovel);
+    draw_rle_sprite(buffer, backMovelRle, X_PLAYFIELD, posMovel);
     posMovel += delay2 / velocidade;
     if (posMovel >= 0) posMovel = TOPO_MOVEL;
     delay2++;
 }
 
 void Fase::terminarFase() {
-    draw_sprite(buffer, backMovel, X_PLAYFIELD, posMovel);
+    draw_rle_sprite(buffer, backMovelRle, X_PLAYFIELD, posMovel);
     acelerarCenario(5);
 }
 

@@ -34,6 +34,12 @@ private:
     BITMAP* background;
     BITMAP* backMovel;
     BITMAP* chao;
+    // The same three pictures run-length encoded, drawn every step: the
+    // encoding skips the transparent colour exactly as draw_sprite does, without
+    // testing every pixel of the full-screen pictures.
+    RLE_SPRITE* backgroundRle;
+    RLE_SPRITE* backMovelRle;
+    RLE_SPRITE* chaoRle;
     BITMAP* buffer;
     BITMAP* cobertura;
     bool gameOver;
