@@ -10,20 +10,16 @@
 #include <memory>
 
 #include "apoio.h"
+#include "arte_apoio.h"
 #include "define.h"
 #include "imagens.h"
 
 namespace {
 
-using Imagem = std::unique_ptr<BITMAP, void (*)(BITMAP*)>;
+using arte::carregar;
+using arte::Imagem;
+using arte::magenta;
 
-Imagem carregar(const char* caminho) {
-    Imagem b(load_bitmap(caminho, nullptr), destroy_bitmap);
-    EXPECT_NE(b, nullptr) << caminho;
-    return b;
-}
-
-int magenta() { return makecol(255, 0, 255); }
 
 int contar(BITMAP* b, int cor) { return apoio::contarCor(b, 0, 0, b->w, b->h, cor); }
 

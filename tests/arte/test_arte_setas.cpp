@@ -12,19 +12,15 @@
 #include <vector>
 
 #include "apoio.h"
+#include "arte_apoio.h"
 #include "imagens.h"
 
 namespace {
 
-using Imagem = std::unique_ptr<BITMAP, void (*)(BITMAP*)>;
+using arte::carregar;
+using arte::Imagem;
+using arte::magenta;
 
-Imagem carregar(const char* caminho) {
-    Imagem b(load_bitmap(caminho, nullptr), destroy_bitmap);
-    EXPECT_NE(b, nullptr) << caminho;
-    return b;
-}
-
-int magenta() { return makecol(255, 0, 255); }
 
 // Arrow codes of each direction in imagens::SETAS: stage 1, stage 2.
 struct Direcao {
