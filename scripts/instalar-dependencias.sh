@@ -41,8 +41,9 @@ if [ "$(id -u)" != 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${FALTAM[@]}" > /tmp/ritmuro-apt.log 2>&1 || {
+# Other runs may hold the package lock (parallel builds, CI): wait for it.
+apt-get update -qq -o DPkg::Lock::Timeout=600
+apt-get install -y -qq --no-install-recommends -o DPkg::Lock::Timeout=600 "${FALTAM[@]}" > /tmp/ritmuro-apt.log 2>&1 || {
   tail -30 /tmp/ritmuro-apt.log >&2
   exit 1
 }
