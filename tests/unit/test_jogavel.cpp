@@ -226,7 +226,8 @@ void relatar(const char* modo, int fase, int jogador, const Resultado& r) {
               << d.folgaMuroMinima << " frames (row " << d.fileiraMaisApertada
               << " of the stage, fileiraMuros" << fase << "_" << d.imagemMaisApertada
               << ".bmp)\n"
-              << "           " << resumoDasFolgas(d) << "\n"
+              << "           " << resumoDasFolgas(d) << "; under " << ATRASO_HUMANO
+              << " frames: " << paresApertados(d, fase, ATRASO_HUMANO) << "\n"
               << "           arrows: " << d.setasRespondidas
               << " presses, tightest " << d.folgaSetaMinima
               << " frames from a window edge; character unseen in " << d.quadrosSemVerPersonagem
