@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <map>
 #include <sstream>
@@ -288,7 +289,9 @@ struct Corpo {
 // be (they fall at a known speed). A frame with a wall on the head costs
 // more than anything else; then a frame not yet standing where the next row
 // to come cannot touch the head; then standing away from its own side of the
-// field; then a key press.
+// field; then a key press. The steps of the frames it has pressed its keys
+// for without seeing them yet are given: the search follows them, blocked
+// where the game blocks them.
 
 struct Plano {
     int quadroBase = -1;      // the picture it was made from
@@ -319,7 +322,7 @@ struct Chegada {
 };
 
 Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, const Corpo& corpo,
-               int casa, int horizonte) {
+               int casa, int horizonte, const std::vector<int8_t>& dados) {
     const int xMin = MENOR_X + ((x0 - MENOR_X) % PASSO + PASSO) % PASSO;
     const int n = (MAIOR_X - xMin) / PASSO + 1;
     auto xDe = [&](int i) { return xMin + PASSO * i; };
@@ -367,9 +370,10 @@ Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, con
                                  x + corpo.largura <= LIMITE_DIREITO;
             const int opcoes[3] = {0, -1, +1};
             const int destinos[3] = {i, podeEsq ? i - 1 : i, podeDir ? i + 1 : i};
-            int melhor = 0;
-            int64_t melhorCusto = depois[i];
-            for (int k = 1; k < 3; k++) {
+            const bool dado = t < static_cast<int>(dados.size());
+            int melhor = !dado ? 0 : dados[t] < 0 ? 1 : dados[t] > 0 ? 2 : 0;  // in opcoes
+            int64_t melhorCusto = depois[destinos[melhor]] + (melhor ? CUSTO_TECLA : 0);
+            for (int k = 1; k < 3 && !dado; k++) {
                 const int64_t c = depois[destinos[k]] + CUSTO_TECLA;
                 if (c < melhorCusto) {
                     melhorCusto = c;
@@ -396,6 +400,10 @@ Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, con
     plano.x.push_back(xDe(i));
     return plano;
 }
+
+struct LiberarBitmap {
+    void operator()(BITMAP* b) const { destroy_bitmap(b); }
+};
 
 // A wall row the diary follows from when it is first seen whole until it has
 // left the head rows. Frames are counted from the stage's first.
@@ -424,7 +432,13 @@ struct JogadorRoteirizado::Interno {
     Figura icone;
 
     int x = 0;                 // the character's left edge, as last seen
-    int quadro = 0;            // pictures seen in this stage
+    int atraso = 0;            // frames between a picture presented and seen
+    int agora = 0;             // pictures presented in this stage
+    int quadro = 0;            // the frame whose picture it looks at: agora - atraso
+    // The last atraso + 1 pictures presented, by frame modulo atraso + 1.
+    std::vector<std::unique_ptr<BITMAP, LiberarBitmap>> lembradas;
+    // Per frame of the stage: the step its walking keys asked for, -1, 0, +1.
+    std::vector<int8_t> passosDados;
     int alturaPreta = ALTURA_PRETA_PRESUMIDA;
     std::vector<Fileira> vistasAntes;
     Plano plano;
@@ -440,6 +454,8 @@ struct JogadorRoteirizado::Interno {
     std::vector<int> xNaCabeca;         // per frame: the x its head was tested at
     std::map<int, bool> avisados;
 
+    BITMAP* lembrar(BITMAP* tela);
+    void esperar();
     void aprenderAltura(const std::vector<Fileira>& vistas);
     int localizarPersonagem(BITMAP* tela);
     Achado localizarOutro(BITMAP* tela);
@@ -448,12 +464,15 @@ struct JogadorRoteirizado::Interno {
     bool precisaReplanejar(const std::vector<Fileira>& vistas, int xVisto) const;
     void decidirCaminhada(const std::vector<Fileira>& vistas);
     void avisarSemSaida(const std::vector<Fileira>& vistas);
+    int subidaAteATecla() const;
     int acharSeta(BITMAP* tela, int direcao) const;
     void decidirSetas(BITMAP* tela);
 };
 
-JogadorRoteirizado::JogadorRoteirizado(int jogador) : eu(new Interno) {
+JogadorRoteirizado::JogadorRoteirizado(int jogador, int atraso) : eu(new Interno) {
     eu->indice = jogador == 1 ? 0 : 1;
+    eu->atraso = std::max(0, atraso);
+    eu->lembradas.resize(eu->atraso + 1);
     for (int k = 0; k < 6; k++) {
         eu->figuras[k] = carregarFigura(imagens::PERSONAGENS[eu->indice][k]);
         eu->figurasOutro[k] = carregarFigura(imagens::PERSONAGENS[1 - eu->indice][k]);
@@ -473,7 +492,9 @@ void JogadorRoteirizado::comecarFase(int fase) {
     e.fase = fase == 1 ? 1 : 2;
     e.velocidade = velocidadeDosMuros(e.fase);
     for (int d = 0; d < 4; d++) e.setas[d] = carregarFigura(imagens::SETAS[(e.fase - 1) * 4 + d]);
+    e.agora = 0;
     e.quadro = 0;
+    e.passosDados.assign(2, 0);  // nothing held in frame 1
     e.alturaPreta = ALTURA_PRETA_PRESUMIDA;
     e.vistasAntes.clear();
     e.plano = Plano();
@@ -490,7 +511,13 @@ void JogadorRoteirizado::comecarFase(int fase) {
 
 void JogadorRoteirizado::olhar(BITMAP* tela) {
     Interno& e = *eu;
-    e.quadro++;
+    e.agora++;
+    tela = e.lembrar(tela);
+    if (!tela) {
+        e.esperar();
+        return;
+    }
+    e.quadro = e.agora - e.atraso;
     std::vector<Fileira> vistas = verFileiras(tela, e.alturaPreta);
     e.aprenderAltura(vistas);
     e.x = e.localizarPersonagem(tela);
@@ -502,6 +529,8 @@ void JogadorRoteirizado::olhar(BITMAP* tela) {
     e.decidirCaminhada(vistas);
     e.decidirSetas(tela);
     e.vistasAntes = std::move(vistas);
+    e.passosDados.resize(e.agora + 2, 0);
+    e.passosDados[e.agora + 1] = static_cast<int8_t>(e.andar[1] - e.andar[0]);
 }
 
 void JogadorRoteirizado::apertar() const {
@@ -521,6 +550,26 @@ int JogadorRoteirizado::vidasNaTela(BITMAP* tela) const {
 }
 
 const Diario& JogadorRoteirizado::diario() const { return eu->diario; }
+
+// Keeps the picture just presented and gives back the one presented atraso
+// frames ago, or nothing while the stage is younger than that.
+BITMAP* JogadorRoteirizado::Interno::lembrar(BITMAP* tela) {
+    if (atraso == 0) return tela;
+    auto& guardada = lembradas[agora % (atraso + 1)];
+    if (!guardada) guardada.reset(create_bitmap_ex(32, tela->w, tela->h));
+    for (int y = 0; y < tela->h; y++)
+        std::memcpy(guardada->line[y], tela->line[y], tela->w * sizeof(uint32_t));
+    if (agora - atraso < 1) return nullptr;
+    return lembradas[(agora - atraso) % (atraso + 1)].get();
+}
+
+// Nothing seen yet: no key held.
+void JogadorRoteirizado::Interno::esperar() {
+    for (bool& a : andar) a = false;
+    for (bool& r : responder) r = false;
+    passosDados.resize(agora + 2, 0);
+    passosDados[agora + 1] = 0;
+}
 
 // Every row of a stage is as high as its picture: learnt from the first one
 // seen whole.
@@ -605,10 +654,12 @@ void JogadorRoteirizado::Interno::avaliarPassagens() {
         int desde = p.chegada;
         while (desde - 1 >= inicio && abrigado(desde - 1)) desde--;
         const int folga = p.chegada - desde;
+        const int imagem = (p.ordem - 1) % IMAGENS_DO_CICLO[fase - 1] + 1;
+        diario.margens.push_back({p.ordem, imagem, folga});
         if (diario.folgaMuroMinima < 0 || folga < diario.folgaMuroMinima) {
             diario.folgaMuroMinima = folga;
             diario.fileiraMaisApertada = p.ordem;
-            diario.imagemMaisApertada = (p.ordem - 1) % IMAGENS_DO_CICLO[fase - 1] + 1;
+            diario.imagemMaisApertada = imagem;
         }
     }
 }
@@ -617,7 +668,8 @@ void JogadorRoteirizado::Interno::avaliarPassagens() {
 bool JogadorRoteirizado::Interno::precisaReplanejar(const std::vector<Fileira>& vistas,
                                                     int xVisto) const {
     const int t = quadro - plano.quadroBase;
-    if (plano.quadroBase < 0 || t >= REPLANEJAR_A_CADA || t >= (int)plano.passo.size()) return true;
+    if (plano.quadroBase < 0 || t >= REPLANEJAR_A_CADA) return true;
+    if (agora - plano.quadroBase >= (int)plano.passo.size()) return true;
     if (plano.x[t] != xVisto) return true;
     std::vector<std::pair<int, int>> esperadas;
     for (const Fileira& f : vistasAntes) {
@@ -638,11 +690,16 @@ void JogadorRoteirizado::Interno::decidirCaminhada(const std::vector<Fileira>& v
         const int horizonte = (corpo.cabecaDe() - alturaPreta - 2) / velocidade;
         // Each player keeps to its own side when it can, out of the other's way.
         const int casa = indice == 0 ? MENOR_X : MAIOR_X;
-        plano = planejar(vistas, velocidade, x, corpo, casa, horizonte);
+        // The keys of the frames since that picture are pressed already.
+        const std::vector<int8_t> dados(passosDados.begin() + quadro + 1,
+                                        passosDados.begin() + agora + 1);
+        plano = planejar(vistas, velocidade, x, corpo, casa, horizonte, dados);
         plano.quadroBase = quadro;
         if (plano.semSaida) avisarSemSaida(vistas);
     }
-    const int passo = plano.passo[quadro - plano.quadroBase];
+    // Beyond what it can plan from what it sees, it stands.
+    const int k = agora - plano.quadroBase;
+    const int passo = k < (int)plano.passo.size() ? plano.passo[k] : 0;
     andar[0] = passo < 0;
     andar[1] = passo > 0;
 }
@@ -681,15 +738,20 @@ void JogadorRoteirizado::Interno::avisarSemSaida(const std::vector<Fileira>& vis
     diario.avisos.push_back(s.str());
 }
 
-// The top row of an arrow of `direcao` drawn where the next frame will judge
-// it inside its target, or -1.
+// Rows an arrow rises from the picture it looks at to the frame its keys
+// are for.
+int JogadorRoteirizado::Interno::subidaAteATecla() const { return SUBIDA_SETA * (atraso + 1); }
+
+// The top row of an arrow of `direcao` drawn where the frame its keys are
+// for will judge it inside its target, or -1.
 int JogadorRoteirizado::Interno::acharSeta(BITMAP* tela, int direcao) const {
     const Figura& seta = setas[direcao];
     if (seta.pontos.empty()) return -1;
     const int coluna = COLUNA_SETA[direcao] + (indice == 1 ? DESLOCAMENTO_P2 : 0);
     const Ponto& sonda = seta.pontos.front();
-    const int deY = LINHA_ALVOS + SUBIDA_SETA;
-    const int ateY = LINHA_ALVOS + alturaAlvo[direcao] + SUBIDA_SETA;
+    const int deY = LINHA_ALVOS + subidaAteATecla();
+    const int ateY = std::min(LINHA_ALVOS + alturaAlvo[direcao] + subidaAteATecla(),
+                              tela->h - FAIXA - seta.altura);
     for (int y = deY; y <= ateY; y++) {
         if (pixel(tela, coluna + sonda.dx, FAIXA + y + sonda.dy) != sonda.cor) continue;
         if (semelhanca(seta.pontos, tela, coluna, FAIXA + y) > 0.9) return y;
@@ -705,7 +767,7 @@ void JogadorRoteirizado::Interno::decidirSetas(BITMAP* tela) {
     for (int d = 0; d < 4; d++) {
         const int vista = acharSeta(tela, d);
         if (vista < 0) continue;
-        const int julgada = vista - SUBIDA_SETA;  // where the next frame judges it
+        const int julgada = vista - subidaAteATecla();  // where its keys' frame judges it
         const int meio = LINHA_ALVOS + alturaAlvo[d] / 2;
         if (julgada > meio || quadro - ultimoToque[d] <= QUADROS_ENTRE_TOQUES) continue;
         if (escolhida < 0 || julgada < linhaEscolhida) {

@@ -9,6 +9,10 @@
 // arrows, its character and its life icon look like. Everything else - where
 // the walls and their gaps are, where its character stands, which arrow is
 // rising in which column - it reads from the screen's pixels.
+//
+// Like a person it may see late: with a delay of d frames, what it knows
+// when it chooses the keys for frame n + 1 is the picture of frame n - d and
+// the keys it pressed since; the rest it works out from the speeds it knows.
 #include <allegro.h>
 
 #include <memory>
@@ -32,8 +36,14 @@ struct Diario {
     // where that row's black cannot touch its head columns and the first
     // frame in which the row's black reaches the head rows. It can settle no
     // earlier than the frame after the previous row left the head rows.
-    // The least of them, and which row it was (its order of arrival in the
-    // stage, from 1, and the picture of the cycle it showed).
+    // Those of the rows it passed unhurt, in order of arrival: the row's
+    // order of arrival in the stage (from 1), the picture of the cycle it
+    // showed (from 1) and its margin. Then the least of them, and which row
+    // it was.
+    struct Margem {
+        int ordem, imagem, quadros;
+    };
+    std::vector<Margem> margens;
     int folgaMuroMinima = -1;
     int fileiraMaisApertada = 0;
     int imagemMaisApertada = 0;
@@ -48,9 +58,10 @@ struct Diario {
 class JogadorRoteirizado {
 public:
     // jogador: 1 (Zorbo, left lane, W S A D and G H) or 2 (Velna, right lane,
-    // keypad 5 2 1 3 and the arrow keys). Loads the pictures it knows; run
-    // from the game's data folder.
-    explicit JogadorRoteirizado(int jogador);
+    // keypad 5 2 1 3 and the arrow keys). atraso: frames between a picture
+    // being presented and the player seeing it (0: at once). Loads the
+    // pictures it knows; run from the game's data folder.
+    explicit JogadorRoteirizado(int jogador, int atraso = 0);
     ~JogadorRoteirizado();
     JogadorRoteirizado(const JogadorRoteirizado&) = delete;
     JogadorRoteirizado& operator=(const JogadorRoteirizado&) = delete;
@@ -60,8 +71,9 @@ public:
     // place).
     void comecarFase(int fase);
 
-    // Looks at the picture just presented on `tela` (640 x 480, 32-bit
-    // memory bitmap) and chooses the keys for the next frame.
+    // The picture just presented on `tela` (640 x 480, 32-bit memory bitmap)
+    // reaches its eyes; it looks at the one presented `atraso` frames ago
+    // and chooses the keys for the next frame.
     void olhar(BITMAP* tela);
 
     // Writes its chosen keys into key[]: its own six keys only.
