@@ -56,12 +56,15 @@ verificar "the pictures are the seven folders of data/, file for file" \
   diff -r -x icones "$DADOS_FONTE" "$CONTEUDO/usr/share/games/ritmuro"
 
 # ---- installed
+# What the package brings that the machine has not got yet: all of it must go with it.
+(cd "$CONTEUDO" && find . -mindepth 1 | sed 's|^\.||') | while IFS= read -r caminho; do
+  [ -e "$caminho" ] || echo "$caminho"
+done > "$TMP_E2E/novos.txt"
 DEBIAN_FRONTEND=noninteractive "${APT[@]}" install "$DEB" > "$TMP_E2E/install.log" 2>&1
 codigo_apt=$?
 pacote_instalado && INSTALADO=1
 verificar "apt-get install ./$(basename "$DEB")" igual "$codigo_apt $INSTALADO" "0 1"
 [ "$INSTALADO" = 1 ] || { tail -20 "$TMP_E2E/install.log"; terminar; }
-dpkg -L ritmuro > "$TMP_E2E/arquivos.txt"
 
 # A player's PATH has /usr/games (login.defs); root's has not.
 case ":$PATH:" in *:/usr/games:*) ;; *) export PATH="$PATH:/usr/games" ;; esac
@@ -89,19 +92,14 @@ DEBIAN_FRONTEND=noninteractive "${APT[@]}" purge ritmuro > "$TMP_E2E/purge.log" 
 codigo_apt=$?
 pacote_instalado || INSTALADO=0
 verificar "apt-get purge ritmuro" igual "$codigo_apt $INSTALADO" "0 0"
-# dpkg keeps a folder only while it holds something else or another package owns it.
 sobras() {
   local caminho restos=""
   while IFS= read -r caminho; do
-    [ -e "$caminho" ] || continue
-    if [ -d "$caminho" ] && { [ -n "$(ls -A "$caminho")" ] || dpkg -S "$caminho" > /dev/null 2>&1; }; then
-      continue
-    fi
-    restos+=" $caminho"
-  done < "$TMP_E2E/arquivos.txt"
+    [ -e "$caminho" ] && restos+=" $caminho"
+  done < "$TMP_E2E/novos.txt"
   [ -z "$restos" ] || { echo "  left behind:$restos"; return 1; }
 }
-verificar "no file of the package is left ($(grep -c . "$TMP_E2E/arquivos.txt") paths checked)" sobras
+verificar "nothing the package brought is left ($(grep -c . "$TMP_E2E/novos.txt") new paths checked)" sobras
 
 log "install, start and removal: $(( $(date +%s) - inicio )) s"
 terminar
