@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Installs, from Debian's archive, what building and testing ritmuro needs.
+# Installs, from Debian's archive, what building, testing and packaging ritmuro needs.
 # Idempotent: only packages that are missing are fetched. Run as root.
 #   scripts/instalar-dependencias.sh          the game and its native tests
 #   scripts/instalar-dependencias.sh --i386   also the 32-bit health-bar test
+#   scripts/instalar-dependencias.sh --pacote also Debian's checkers of the package
 # (the Windows cross-build and wine: scripts/windows/testar-windows.sh installs its own)
 set -euo pipefail
 
 PACOTES=(g++ cmake make pkg-config file liballegro4-dev googletest libgtest-dev
-         libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev time)
+         libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev time
+         dpkg-dev)
 I386=0
+PACOTE=0
 for arg in "$@"; do
   case "$arg" in
     --i386) I386=1 ;;
-    *) echo "uso: $0 [--i386]" >&2; exit 2 ;;
+    --pacote) PACOTE=1 ;;
+    *) echo "uso: $0 [--i386] [--pacote]" >&2; exit 2 ;;
   esac
 done
 
@@ -22,6 +26,7 @@ if [ "$I386" = 1 ]; then
   fi
 fi
 [ "$I386" = 1 ] && PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386 qemu-user)
+[ "$PACOTE" = 1 ] && PACOTES+=(lintian desktop-file-utils man-db)
 
 instalado() {
   dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed

@@ -2,13 +2,14 @@
 # Installs what is missing, builds everything and runs every test: the unit
 # tests (also under AddressSanitizer and UndefinedBehaviorSanitizer with leak
 # checking), the 32-bit health-bar test, the end-to-end tests of the real
-# game in Xvfb, and the Windows build with its end-to-end tests under wine.
+# game in Xvfb, the Debian package (built, checked, installed, started and
+# removed), and the Windows build with its end-to-end tests under wine.
 set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$RAIZ"
 inicio=$(date +%s)
 
-bash scripts/instalar-dependencias.sh --i386
+bash scripts/instalar-dependencias.sh --i386 --pacote
 
 echo "== build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
@@ -26,6 +27,9 @@ unset ASAN_OPTIONS UBSAN_OPTIONS
 
 echo "== all tests"
 (cd build && ctest --output-on-failure)
+
+echo "== the Debian package: lintian, installed with apt-get, started, purged"
+bash tests/e2e/pacote_instalado.sh build
 
 echo "== the Windows game: 32-bit exe, release zip, end to end under wine"
 bash scripts/windows/testar-windows.sh

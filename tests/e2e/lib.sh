@@ -1,11 +1,16 @@
 # Shared by the end-to-end tests: the real game in its own Xvfb, real key
 # events from xdotool, screenshots with import, exit codes checked.
 # A test script sources this file with the game binary and data folder as $1, $2.
+# A binary given by bare name (the installed game, "ritmuro") is looked up on
+# PATH when started; the data folder need not exist yet (a package may put it there).
 
 set -uo pipefail
 
-JOGO="$(readlink -f "$1")"
-DADOS="$(readlink -f "$2")"
+case "$1" in
+  */*) JOGO="$(readlink -m "$1")" ;;
+  *) JOGO="$1" ;;
+esac
+DADOS="$(readlink -m "$2")"
 REFERENCIA="${3:-}"
 TMP_E2E="$(mktemp -d /tmp/ritmuro-e2e-XXXXXX)"
 XVFB_PID=""

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "arte_abertura.h"
 #include "pincel.h"
 
 namespace {
@@ -596,9 +597,8 @@ const double TRACADO_CLAVE[][3] = {
     {15.8, 3, 1.0},  {15, 8, 1.1},      {16, 15, 1.2},   {17.5, 25, 1.3},  {18.8, 34, 1.3},  {18.6, 40, 1.2},
     {16, 42.5, 1.1}, {12.5, 41.5, 1.0}};
 
-// Drags a round brush along the clef's stroke; the brush is the stroke's
-// half-width times `proporcao` plus `extra` pixels, and is skipped where that
-// is under `minimo` (so the lit core shows only in the thick parts).
+}  // namespace
+
 void tracarClave(BITMAP* b, double x0, double y0, double escala, double proporcao, double extra,
                  double minimo, int cor) {
     const int n = sizeof(TRACADO_CLAVE) / sizeof(TRACADO_CLAVE[0]);
@@ -622,6 +622,8 @@ void tracarClave(BITMAP* b, double x0, double y0, double escala, double proporca
     }
     pincelada(12.2, 38.8, 2.3);  // the ball at the end of the curl
 }
+
+namespace {
 
 // A gold clef with a dark outline and a lit core.
 void desenharClave(BITMAP* b, double x0, double y0, double escala, Cor ouro) {

@@ -29,9 +29,14 @@ Registro::Registro(const char* nome, std::function<void()> gerar) {
 
 void definirSaida(const std::string& pasta) { pastaSaida = pasta; }
 
-void salvar(BITMAP* imagem, const std::string& caminho) {
+std::string caminhoDeSaida(const std::string& caminho) {
     std::string completo = pastaSaida + "/" + caminho;
     criarPastas(completo);
+    return completo;
+}
+
+void salvar(BITMAP* imagem, const std::string& caminho) {
+    std::string completo = caminhoDeSaida(caminho);
     if (save_bmp(completo.c_str(), imagem, NULL) != 0) {
         std::fprintf(stderr, "gerar_imagens: nao foi possivel gravar %s\n", completo.c_str());
         std::exit(1);

@@ -68,6 +68,13 @@ void definirSaida(const std::string& pasta);
 // sub-folder, and destroys it. Aborts the generator if the file cannot be written.
 void salvar(BITMAP* imagem, const std::string& caminho);
 
+// <saida>/<caminho>, with its sub-folders created.
+std::string caminhoDeSaida(const std::string& caminho);
+
+// The same as salvar, as a PNG (for the desktop's icons): magenta becomes
+// fully transparent, every other pixel is opaque. At most 256 colours.
+void salvarPng(BITMAP* imagem, const std::string& caminho);
+
 // A new bitmap of the given size filled with `cor`.
 BITMAP* nova(int largura, int altura, int cor);
 
