@@ -48,7 +48,8 @@ void por16(std::vector<unsigned char>& b, std::size_t pos, unsigned v) {
 const std::size_t INICIO_PIXELS = 10, TAMANHO_INFO = 14, LARGURA = 18, ALTURA = 22, BITS = 28,
                   COMPRESSAO = 30, CORES_USADAS = 46, MASCARAS = 54;
 // Where the RLE8 drawing's stream starts (8 palette entries) and what it
-// holds: the bottom row as a run of 4, an absolute run of 3, end of row.
+// holds: the bottom row as a run of 4 (2 bytes), an absolute run of 3 (2 + 3
+// bytes and one of padding), end of row.
 const std::size_t STREAM_RLE8 = 54 + 8 * 4;
 
 }  // namespace
@@ -201,8 +202,8 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
         {"RLE8 with no palette", Layout::Rle8, [](Bytes& b) { por32(b, INICIO_PIXELS, 54); }, V::CorSemPaleta},
         {"RLE4, colours beyond the palette", Layout::Rle4, [](Bytes& b) { por32(b, CORES_USADAS, 4); },
          V::CorSemPaleta},
-        {"a run longer than the row", Layout::Rle8, [](Bytes& b) { b[STREAM_RLE8] = 8; },
-         V::SequenciaForaDaImagem},
+        {"a run longer than the row", Layout::Rle8,
+         [](Bytes& b) { b[STREAM_RLE8 + 2] = 4; b[STREAM_RLE8 + 3] = 6; }, V::SequenciaForaDaImagem},
         {"an absolute run past the row", Layout::Rle8, [](Bytes& b) { b[STREAM_RLE8 + 3] = 4; },
          V::SequenciaForaDaImagem},
         {"a delta above the picture", Layout::Rle8,
