@@ -64,13 +64,11 @@ bool mascarasConhecidas(const unsigned char* dados, int bits) {
     return r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF;
 }
 
-// The palette fills the bytes between the headers and the pixels: 4 bytes an
-// entry in a Windows file (the last may lack its fourth), 3 in an OS/2 file.
-std::size_t coresDaPaleta(std::size_t bytes, bool windows, std::uint32_t coresUsadas) {
-    std::size_t cores = windows ? (bytes + 1) / 4 : bytes / 3;
-    cores = std::min(cores, CORES_MAXIMAS);
-    if (coresUsadas != 0) cores = std::min<std::size_t>(cores, coresUsadas);
-    return cores;
+// The reader fills its palette from the bytes between the headers and the
+// pixels: 4 bytes an entry in a Windows file (the last may lack its fourth),
+// 3 in an OS/2 file, at most 256 entries.
+std::size_t entradasLidas(std::size_t bytes, bool windows) {
+    return std::min(windows ? (bytes + 1) / 4 : bytes / 3, CORES_MAXIMAS);
 }
 
 Veredicto lerCabecalho(const unsigned char* dados, std::size_t tamanho, Cabecalho& c) {
@@ -121,9 +119,13 @@ Veredicto lerCabecalho(const unsigned char* dados, std::size_t tamanho, Cabecalh
     if (inicioPixels < fimInfo || inicioPixels > tamanho) return Veredicto::InicioPixelsInvalido;
     c.inicioPixels = inicioPixels;
     if (c.bits <= 8) {
-        c.cores = coresDaPaleta(inicioPixels - fimInfo, windows, coresUsadas);
-        // Pixels a stream skips are left at colour 0.
-        if (c.cores == 0) return Veredicto::CorSemPaleta;
+        // The reader converts all 256 entries of its palette, and those the
+        // file did not fill hold whatever was on the stack: their channels
+        // index a 64-entry table, reading far outside it.
+        const std::size_t lidas = entradasLidas(inicioPixels - fimInfo, windows);
+        if (lidas < CORES_MAXIMAS) return Veredicto::PaletaIncompleta;
+        // Colours past the count the header gives are not the picture's.
+        c.cores = coresUsadas != 0 ? std::min<std::size_t>(lidas, coresUsadas) : lidas;
     }
     return Veredicto::Aceita;
 }

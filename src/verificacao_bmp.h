@@ -26,6 +26,7 @@ enum class Veredicto {
     DeCimaParaBaixo,        // rows stored top-down where the reader cannot take them
     InicioPixelsInvalido,   // the pixels are not where the reader reads them from
     PixelsCortados,         // the file ends before the last row
+    PaletaIncompleta,       // a picture of up to 8 bits with fewer than 256 palette entries
     CorSemPaleta,           // a pixel whose colour the palette does not hold
     SequenciaCortada,       // a compressed stream that runs past the end of the file
     SequenciaForaDaImagem,  // a compressed stream that writes or moves outside the picture

@@ -130,7 +130,9 @@ inline std::vector<unsigned char> montarBmp(Layout l, bool deCimaParaBaixo = fal
     const bool os2 = l == Layout::Os2Bits8 || l == Layout::Os2Bits24;
     const bool campos = l == Layout::Campos555 || l == Layout::Campos565 || l == Layout::Campos888;
     const int bits = bitsDe(l);
-    const int cores = bits == 1 ? 2 : bits <= 8 ? 8 : 0;
+    // The reader needs a full palette; the header counts the colours in use.
+    const int cores = bits <= 8 ? 256 : 0;
+    const int coresUsadas = bits == 1 ? 2 : bits <= 8 ? 8 : 0;
     const std::uint32_t compressao = l == Layout::Rle8 ? 1 : l == Layout::Rle4 ? 2 : campos ? 3 : 0;
 
     std::vector<unsigned char> info;
@@ -148,7 +150,7 @@ inline std::vector<unsigned char> montarBmp(Layout l, bool deCimaParaBaixo = fal
         u16(info, bits);
         u32(info, compressao);
         for (int i = 0; i < 3; i++) u32(info, 0);  // image size, resolution
-        u32(info, cores);
+        u32(info, coresUsadas);
         u32(info, 0);
     }
     if (campos) {
@@ -158,7 +160,8 @@ inline std::vector<unsigned char> montarBmp(Layout l, bool deCimaParaBaixo = fal
         u32(info, l == Layout::Campos888 ? 0x0000FF : 0x001F);
     }
     for (int i = 0; i < cores; i++) {
-        info.insert(info.end(), {CORES_PURAS[i].b, CORES_PURAS[i].g, CORES_PURAS[i].r});
+        const CorPura c = i < 8 ? CORES_PURAS[i] : CorPura{0, 0, 0};
+        info.insert(info.end(), {c.b, c.g, c.r});
         if (!os2) info.push_back(0);
     }
 

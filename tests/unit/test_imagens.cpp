@@ -47,10 +47,11 @@ void por16(std::vector<unsigned char>& b, std::size_t pos, unsigned v) {
 // Offsets of the Windows headers.
 const std::size_t INICIO_PIXELS = 10, TAMANHO_INFO = 14, LARGURA = 18, ALTURA = 22, BITS = 28,
                   COMPRESSAO = 30, CORES_USADAS = 46, MASCARAS = 54;
-// Where the RLE8 drawing's stream starts (8 palette entries) and what it
+const std::size_t PALETA = 256 * 4;
+// Where the RLE8 drawing's stream starts (after the palette) and what it
 // holds: the bottom row as a run of 4 (2 bytes), an absolute run of 3 (2 + 3
 // bytes and one of padding), end of row.
-const std::size_t STREAM_RLE8 = 54 + 8 * 4;
+const std::size_t STREAM_RLE8 = 54 + PALETA;
 
 }  // namespace
 
@@ -199,7 +200,13 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
          V::CorSemPaleta},
         {"8 bits, colours beyond the palette", Layout::Bits8, [](Bytes& b) { por32(b, CORES_USADAS, 2); },
          V::CorSemPaleta},
-        {"RLE8 with no palette", Layout::Rle8, [](Bytes& b) { por32(b, INICIO_PIXELS, 54); }, V::CorSemPaleta},
+        {"RLE8 with no palette", Layout::Rle8, [](Bytes& b) { por32(b, INICIO_PIXELS, 54); }, V::PaletaIncompleta},
+        {"8 bits, a palette of 255 entries", Layout::Bits8,
+         [](Bytes& b) { b.erase(b.begin() + 54, b.begin() + 58); por32(b, INICIO_PIXELS, 54 + PALETA - 4); },
+         V::PaletaIncompleta},
+        {"OS/2, a palette of 8 entries", Layout::Os2Bits8,
+         [](Bytes& b) { b.erase(b.begin() + 26 + 8 * 3, b.begin() + 26 + 256 * 3); por32(b, INICIO_PIXELS, 26 + 8 * 3); },
+         V::PaletaIncompleta},
         {"RLE4, colours beyond the palette", Layout::Rle4, [](Bytes& b) { por32(b, CORES_USADAS, 4); },
          V::CorSemPaleta},
         {"a run longer than the row", Layout::Rle8,
@@ -211,7 +218,7 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
          V::SequenciaForaDaImagem},
         {"a stream cut inside its last code", Layout::Rle8, [](Bytes& b) { b.resize(b.size() - 3); },
          V::SequenciaCortada},
-        {"an RLE4 stream cut inside an absolute run", Layout::Rle4, [](Bytes& b) { b.resize(54 + 8 * 4 + 5); },
+        {"an RLE4 stream cut inside an absolute run", Layout::Rle4, [](Bytes& b) { b.resize(STREAM_RLE8 + 5); },
          V::SequenciaCortada},
         // Not lies: the reader stops after the last row, and a delta may skip
         // pixels inside the picture (here the bottom row, left at colour 0).
