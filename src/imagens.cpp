@@ -11,9 +11,9 @@ namespace imagens {
 
 namespace {
 
-// No picture the game accepts needs a bigger file: a 4096 x 4096 picture of
-// 32 bits, its headers and a palette.
-const std::size_t TAMANHO_MAXIMO_ARQUIVO = bmp::LADO_MAXIMO * bmp::LADO_MAXIMO * 4 + 64 * 1024;
+// No picture the game accepts needs a much bigger file than the largest
+// picture of 32 bits with its headers.
+const std::size_t TAMANHO_MAXIMO_ARQUIVO = 2 * bmp::AREA_MAXIMA * 4 + 64 * 1024;
 
 // The whole file, or false when it cannot be read or is larger than any
 // picture the game accepts.

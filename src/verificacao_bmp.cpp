@@ -95,7 +95,8 @@ Veredicto lerCabecalho(const unsigned char* dados, std::size_t tamanho, Cabecalh
     if (!profundidadeConhecida(c.bits)) return Veredicto::ProfundidadeInvalida;
     if (!compressaoCabe(c.compressao, c.bits)) return Veredicto::CompressaoInvalida;
     const std::int64_t alturaAbsoluta = c.altura < 0 ? -c.altura : c.altura;
-    if (c.largura < 1 || c.largura > LADO_MAXIMO || alturaAbsoluta < 1 || alturaAbsoluta > LADO_MAXIMO)
+    if (c.largura < 1 || c.largura > LADO_MAXIMO || alturaAbsoluta < 1 || alturaAbsoluta > LADO_MAXIMO ||
+        c.largura * alturaAbsoluta > AREA_MAXIMA)
         return Veredicto::TamanhoInvalido;
     // A compressed stream starts on the bottom row whatever the sign, so a
     // negative height sends the reader's first row before the picture. And

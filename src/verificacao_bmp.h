@@ -11,9 +11,11 @@
 // the file encodes it.
 namespace bmp {
 
-// Pictures larger than this on a side are refused: the game's screen is
-// 640 x 480, and a bigger picture is a lie or a waste of memory.
+// Pictures larger than this on a side, or in all, are refused: the game's
+// screen is 640 x 480 (0.3 million pixels), and a bigger picture is a lie or
+// a waste of memory and of start-up time (a few bytes of RLE can claim it).
 inline constexpr long LADO_MAXIMO = 4096;
+inline constexpr long AREA_MAXIMA = 1024 * 1024;
 
 enum class Veredicto {
     Aceita,
@@ -22,7 +24,7 @@ enum class Veredicto {
     ProfundidadeInvalida,   // bits per pixel other than 1, 4, 8, 16, 24 or 32
     CompressaoInvalida,     // unknown, or not one the bits per pixel allow
     MascarasInvalidas,      // bit fields other than 5-5-5, 5-6-5 or 8-8-8
-    TamanhoInvalido,        // a side of zero, negative, or over LADO_MAXIMO
+    TamanhoInvalido,        // a side of zero, negative, or over LADO_MAXIMO; over AREA_MAXIMA in all
     DeCimaParaBaixo,        // rows stored top-down where the reader cannot take them
     InicioPixelsInvalido,   // the pixels are not where the reader reads them from
     PixelsCortados,         // the file ends before the last row

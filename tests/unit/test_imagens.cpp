@@ -185,6 +185,10 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
         {"width 0", Layout::Bits24, [](Bytes& b) { por32(b, LARGURA, 0); }, V::TamanhoInvalido},
         {"negative width", Layout::Bits24, [](Bytes& b) { por32(b, LARGURA, -7); }, V::TamanhoInvalido},
         {"width 4097", Layout::Bits24, [](Bytes& b) { por32(b, LARGURA, 4097); }, V::TamanhoInvalido},
+        {"4096 x 4096 in a few bytes of RLE", Layout::Rle8,
+         [](Bytes& b) { por32(b, LARGURA, 4096); por32(b, ALTURA, 4096); }, V::TamanhoInvalido},
+        {"4096 x 257: over a million pixels", Layout::Bits8,
+         [](Bytes& b) { por32(b, LARGURA, 4096); por32(b, ALTURA, 257); }, V::TamanhoInvalido},
         {"height 0", Layout::Rle8, [](Bytes& b) { por32(b, ALTURA, 0); }, V::TamanhoInvalido},
         {"height 100000", Layout::Rle4, [](Bytes& b) { por32(b, ALTURA, 100000); }, V::TamanhoInvalido},
         {"2^31-1 on both sides (the size product overflows)", Layout::Bits24,
@@ -224,6 +228,7 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
         // pixels inside the picture (here the bottom row, left at colour 0).
         {"every row ended, no end-of-picture code", Layout::Rle8, [](Bytes& b) { b.resize(b.size() - 2); },
          V::Aceita},
+        {"4096 wide, RLE rows ending early", Layout::Rle8, [](Bytes& b) { por32(b, LARGURA, 4096); }, V::Aceita},
         {"a delta inside the picture", Layout::Rle8,
          [](Bytes& b) { b.insert(b.begin() + STREAM_RLE8, {0, 2, 0, 1}); }, V::Aceita},
     };
