@@ -16,22 +16,24 @@ namespace {
 const std::size_t TAMANHO_MAXIMO_ARQUIVO = 2 * bmp::AREA_MAXIMA * 4 + 64 * 1024;
 
 // The whole file, or false when it cannot be read or is larger than any
-// picture the game accepts.
+// picture the game accepts. Read in one piece into one block of its size: the
+// start-up check reads every picture, and growing a buffer as it reads costs
+// more than the reading.
 bool lerArquivo(const char* caminho, std::vector<unsigned char>& dados) {
     std::FILE* f = std::fopen(caminho, "rb");
     if (!f) return false;
-    const std::size_t BLOCO = 64 * 1024;
-    std::size_t lidos = 0;
-    for (;;) {
-        dados.resize(lidos + BLOCO);
-        const std::size_t n = std::fread(dados.data() + lidos, 1, BLOCO, f);
-        lidos += n;
-        if (n < BLOCO || lidos > TAMANHO_MAXIMO_ARQUIVO) break;
+    long tamanho = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) tamanho = std::ftell(f);
+    bool lido = tamanho >= 0 && static_cast<unsigned long>(tamanho) <= TAMANHO_MAXIMO_ARQUIVO &&
+                std::fseek(f, 0, SEEK_SET) == 0;
+    if (lido) {
+        dados.resize(static_cast<std::size_t>(tamanho));
+        // A file that grew or shrank meanwhile, or a folder, reads short or long.
+        lido = (dados.empty() || std::fread(dados.data(), 1, dados.size(), f) == dados.size()) &&
+               std::fgetc(f) == EOF;
     }
-    const bool erro = std::ferror(f) != 0;
     std::fclose(f);
-    dados.resize(lidos);
-    return !erro && lidos <= TAMANHO_MAXIMO_ARQUIVO;
+    return lido;
 }
 
 }  // namespace
