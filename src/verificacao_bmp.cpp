@@ -139,8 +139,7 @@ unsigned indiceNaLinha(const unsigned char* linha, std::int64_t x, int bits) {
 }
 
 // Uncompressed and bit-field pictures: every row present, padded to 4 bytes,
-// and in a paletted one every pixel's colour in the palette (the reader would
-// take whatever its palette held there before).
+// and in a paletted one every pixel's colour among those the header counts.
 Veredicto conferirSemCompressao(const unsigned char* dados, std::size_t tamanho, const Cabecalho& c) {
     const std::int64_t bytesPorLinha = ((c.largura * c.bits + 31) / 32) * 4;
     const std::int64_t linhas = c.altura < 0 ? -c.altura : c.altura;
