@@ -38,11 +38,10 @@ OPCOES_ALLEGRO=(-DSHARED=OFF -DWANT_X11=OFF -DWANT_OSS=OFF -DWANT_ALSA=OFF -DWAN
   -DWANT_SGIAUDIO=OFF -DWANT_MODULES=OFF -DWANT_ALLEGROGL=OFF -DWANT_LOADPNG=OFF -DWANT_LOGG=OFF
   -DWANT_JPGALLEG=OFF -DWANT_EXAMPLES=OFF -DWANT_TOOLS=OFF -DWANT_TESTS=OFF -DWANT_DOCS=OFF
   -DWANT_LINUX_CONSOLE=OFF -DCMAKE_BUILD_TYPE=None)
-# The library shifts signed values into the sign bit on every load of a
-# paletted picture (1 << 31 for the colour depth, alpha bytes into 32-bit
-# pixels), whatever the file holds: undefined in C, but what every compiler
-# does on this machine is the intended result. Only that check is left out,
-# and only in the library.
+# On every load of a paletted picture the library computes 1 << 31 in an int
+# (select_palette, for the 32-bit colour depth), whatever the file holds:
+# undefined in C, but the compilers here give the intended bit. Only that
+# check (shift-base) is left out, and only in the library.
 CFLAGS_ALLEGRO="${SAN[*]} -fno-sanitize=shift-base -fsanitize=fuzzer-no-link"
 MARCA="$ALLEGRO_SAN/.ritmuro-fuzz"
 versao_allegro() { echo "$(basename "$(tarball_allegro)") ${OPCOES_ALLEGRO[*]} $CFLAGS_ALLEGRO"; }
