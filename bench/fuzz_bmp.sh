@@ -80,6 +80,10 @@ cp "$REGRESSAO"/*.bmp "$SEMENTES/"
 # --- fuzzing ------------------------------------------------------------------
 # Inputs up to 64 KiB: enough for every small layout and for the headers,
 # palettes and first rows of the game's pictures (loaded whole in step 3).
+export TMPDIR="$BUILD/tmp"
+rm -rf "$TMPDIR"
+mkdir -p "$TMPDIR"
+trap 'rm -rf "$TMPDIR"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:allocator_may_return_null=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 antes=$(find "$ACHADOS" -maxdepth 1 -type f | wc -l)

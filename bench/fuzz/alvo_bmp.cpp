@@ -31,8 +31,11 @@ void apagarArquivos() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) std::abort();
     set_color_depth(32);  // as the game: every picture is converted to 32 bits
-    char modelo[] = "/tmp/ritmuro-fuzz-XXXXXX";
-    if (!mkdtemp(modelo)) std::abort();
+    // libFuzzer may end the process without running atexit handlers: the
+    // fuzz script points TMPDIR into its build folder and empties it itself.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string modelo = std::string(tmp && *tmp ? tmp : "/tmp") + "/ritmuro-fuzz-XXXXXX";
+    if (!mkdtemp(&modelo[0])) std::abort();
     pasta = modelo;
     arquivo = pasta + "/imagem.bmp";
     std::atexit(apagarArquivos);
