@@ -2,59 +2,62 @@
 
 #include <allegro.h>
 
-#include <cstdint>
 #include <cstdio>
+#include <vector>
+
+#include "verificacao_bmp.h"
 
 namespace imagens {
 
 namespace {
 
-const long TAMANHO_CABECALHO_ARQUIVO = 14;
-const long TAMANHO_CABECALHO_INFO = 40;  // the Windows info header
-const int SEM_COMPRESSAO = 0;
+// No picture the game accepts needs a much bigger file than the largest
+// picture of 32 bits with its headers.
+const std::size_t TAMANHO_MAXIMO_ARQUIVO = 2 * bmp::AREA_MAXIMA * 4 + 64 * 1024;
 
-std::uint32_t lerU32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+// The whole file, or false when it cannot be read or is larger than any
+// picture the game accepts. Read in one piece into one block of its size: the
+// start-up check reads every picture, and growing a buffer as it reads costs
+// more than the reading.
+bool lerArquivo(const char* caminho, std::vector<unsigned char>& dados) {
+    std::FILE* f = std::fopen(caminho, "rb");
+    if (!f) return false;
+    long tamanho = -1;
+    if (std::fseek(f, 0, SEEK_END) == 0) tamanho = std::ftell(f);
+    bool lido = tamanho >= 0 && static_cast<unsigned long>(tamanho) <= TAMANHO_MAXIMO_ARQUIVO &&
+                std::fseek(f, 0, SEEK_SET) == 0;
+    if (lido) {
+        dados.resize(static_cast<std::size_t>(tamanho));
+        // A file that grew or shrank meanwhile, or a folder, reads short or long.
+        lido = (dados.empty() || std::fread(dados.data(), 1, dados.size(), f) == dados.size()) &&
+               std::fgetc(f) == EOF;
+    }
+    std::fclose(f);
+    return lido;
 }
-std::uint16_t lerU16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 }  // namespace
 
-// The library's loader accepts a truncated file and fills the missing rows
-// with whatever it reads past the end; an uncompressed picture must therefore
-// be checked to hold every row its header announces before it is loaded.
+// The library's reader trusts the file: a truncated one is filled with what it
+// reads past the end, a lying compressed one is written wherever it points.
+// The file is therefore read and judged whole before the reader sees it.
 bool bmpCompleto(const char* caminho) {
-    std::FILE* f = std::fopen(caminho, "rb");
-    if (!f) return false;
-    unsigned char cabecalho[TAMANHO_CABECALHO_ARQUIVO + TAMANHO_CABECALHO_INFO];
-    const bool lido = std::fread(cabecalho, 1, sizeof cabecalho, f) == sizeof cabecalho;
-    std::fseek(f, 0, SEEK_END);
-    const long tamanhoArquivo = std::ftell(f);
-    std::fclose(f);
-    if (!lido || cabecalho[0] != 'B' || cabecalho[1] != 'M') return false;
+    std::vector<unsigned char> dados;
+    if (!lerArquivo(caminho, dados)) return false;
+    return bmp::analisar(dados.data(), dados.size()) == bmp::Veredicto::Aceita;
+}
 
-    const std::uint32_t inicioPixels = lerU32(cabecalho + 10);
-    const std::uint32_t tamanhoInfo = lerU32(cabecalho + 14);
-    if (tamanhoInfo != TAMANHO_CABECALHO_INFO) return true;  // other layouts: the loader decides
-    const std::int64_t largura = static_cast<std::int32_t>(lerU32(cabecalho + 18));
-    std::int64_t altura = static_cast<std::int32_t>(lerU32(cabecalho + 22));
-    const int bits = lerU16(cabecalho + 28);
-    const std::uint32_t compressao = lerU32(cabecalho + 30);
-    if (altura < 0) altura = -altura;
-    if (largura <= 0 || altura == 0 || bits == 0) return false;
-    if (compressao != SEM_COMPRESSAO) return true;
-
-    const std::int64_t bytesPorLinha = ((largura * bits + 31) / 32) * 4;
-    return static_cast<std::int64_t>(inicioPixels) + bytesPorLinha * altura <= tamanhoArquivo;
+bool imagemCarrega(const char* caminho) {
+    if (!bmpCompleto(caminho)) return false;
+    BITMAP* imagem = load_bitmap(caminho, NULL);
+    if (!imagem) return false;
+    destroy_bitmap(imagem);
+    return true;
 }
 
 const char* primeiraImagemInvalida() {
-    for (const char* caminho : TODAS) {
-        if (!bmpCompleto(caminho)) return caminho;
-        BITMAP* imagem = load_bitmap(caminho, NULL);
-        if (!imagem) return caminho;
-        destroy_bitmap(imagem);
-    }
+    for (const char* caminho : TODAS)
+        if (!imagemCarrega(caminho)) return caminho;
     return nullptr;
 }
 

@@ -108,9 +108,15 @@ inline constexpr const char* TODAS[] = {
     RED_MUSH, GREEN_MUSH};
 inline constexpr std::size_t TOTAL = sizeof(TODAS) / sizeof(TODAS[0]);
 
-// True when the file at `caminho` is a BMP whose pixel rows are all present
-// (a truncated or foreign file gives false).
+// True when the file at `caminho` is a BMP that the library's reader draws
+// exactly as it encodes, without reading or writing outside the file or the
+// picture (see verificacao_bmp.h); a truncated, foreign or lying file gives
+// false.
 bool bmpCompleto(const char* caminho);
+
+// True when the file passes bmpCompleto and the library then loads it: the
+// check the game makes of each picture at start-up.
+bool imagemCarrega(const char* caminho);
 
 // The first picture of TODAS that cannot be loaded as a picture, or nullptr
 // when every one loads. Needs the library started and the colour depth set.

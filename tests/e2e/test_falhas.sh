@@ -11,6 +11,7 @@
 source "$(dirname "$0")/lib.sh"
 
 FONTES="$(readlink -f "$DADOS/../src")"
+REGRESSAO="$(readlink -f "$DADOS/../tests/regressao_bmp")"
 LIMITE_S=15
 
 # The paths exactly as the game loads them, from its headers.
@@ -39,6 +40,7 @@ estragar() {  # estragar falta arquivo original
     vazio) : > "$2" ;;
     metade) head -c $(( $(stat -c %s "$3") / 2 )) "$3" > "$2" ;;
     nao_bmp) cp "$TMP_E2E/texto.txt" "$2" ;;
+    rle) cp "$REGRESSAO/rle8_corridas_maiores_que_a_linha.bmp" "$2" ;;
   esac
 }
 
@@ -96,6 +98,14 @@ for falta in "${FALTAS[@]}"; do
   head -5 "$erradas"
   verificar "each picture $falta: exit code -1 and the message names it" test ! -s "$erradas"
 done
+
+# An RLE8 arrow whose runs are longer than its rows (the library's reader
+# would write past the picture): refused at start-up like the others.
+cp -r "$DADOS" "$TMP_E2E/dados_rle"
+uma_falha rle setas/setau1m.bmp > "$TMP_E2E/erradas_rle.txt"
+head -5 "$TMP_E2E/erradas_rle.txt"
+verificar "an RLE arrow whose runs leave its rows: exit code -1 and the message names it" \
+  test ! -s "$TMP_E2E/erradas_rle.txt"
 
 # The box stand-in was asked the way the library asks for an OK box.
 uma_falha ausente ./abertura/back.bmp > /dev/null

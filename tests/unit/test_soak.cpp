@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -27,6 +28,7 @@ const int ALTURA_COBERTURA = 29;
 const int QUADROS_TRANSICAO = 250;
 const int VEREDICTOS_POR_FASE[3] = {0, 53, 54};  // one per arrow the lane runs
 const int PARTIDAS = 16;
+const long QUADROS_LONGOS = 1000000;
 const long QUADROS_MAXIMOS = 20000;  // a game lasts at most two stages and two transitions
 const unsigned SEMENTE = 20240611;
 
@@ -454,7 +456,9 @@ Estilo sortearEstilo(std::mt19937& sorte) {
     return estilo;
 }
 
-TEST(SoakJogo, PartidasInteirasSobTeclasAleatorias) {
+// Plays seeded games one after another until `partidas` games or `quadros`
+// frames have been played (whichever comes first), then prints the summary.
+Resumo jogarPartidas(int partidas, long quadros) {
     apoio::soltarTodasTeclas();
     apoio::Bitmap buffer(MAX_X, ALTURA_TELA, 0);
     apoio::Bitmap cobertura(MAX_X, ALTURA_COBERTURA, 0);
@@ -463,16 +467,32 @@ TEST(SoakJogo, PartidasInteirasSobTeclasAleatorias) {
     std::mt19937 sorte(SEMENTE);
     Resumo resumo;
 
-    for (int i = 0; i < PARTIDAS && !HasFailure(); i++) {
+    while (resumo.partidas < partidas && resumo.quadros < quadros && !::testing::Test::HasFailure()) {
         Partida partida(buffer.get(), cobertura.get(), olho, contadores, sorte, sortearEstilo(sorte),
                         resumo);
         partida.jogar();
+        if (resumo.partidas % 100 == 0)
+            std::fprintf(stderr, "soak: %d games, %ld frames so far\n", resumo.partidas, resumo.quadros);
     }
 
     std::printf("soak: %ld frames, %d games (%d finished, %d game over); stages ended by a lane %d, by F5 %d\n",
                 resumo.quadros, resumo.partidas, resumo.finais, resumo.gameOvers, resumo.fasesPorRaia,
                 resumo.fasesPorF5);
+    return resumo;
+}
+
+TEST(SoakJogo, PartidasInteirasSobTeclasAleatorias) {
+    const Resumo resumo = jogarPartidas(PARTIDAS, std::numeric_limits<long>::max());
+    EXPECT_EQ(PARTIDAS, resumo.partidas);
     EXPECT_EQ(PARTIDAS, resumo.finais + resumo.gameOvers);
+}
+
+// The long soak, outside the default run (bench/soak_longo.sh): the same
+// seeded games and per-frame rules, on until a million frames have passed.
+TEST(SoakJogo, DISABLED_UmMilhaoDeQuadros) {
+    const Resumo resumo = jogarPartidas(std::numeric_limits<int>::max(), QUADROS_LONGOS);
+    EXPECT_GE(resumo.quadros, QUADROS_LONGOS);
+    EXPECT_EQ(resumo.partidas, resumo.finais + resumo.gameOvers);
 }
 
 }  // namespace
