@@ -317,7 +317,7 @@ passo() {  # passo KEY
   tecla p
   tecla p
   soltar "$1"
-  esperar 20 parado tela_parada
+  esperar 20 parado fase1_parada
 }
 
 # Each character walks both ways with its own player's walking keys while
@@ -327,7 +327,7 @@ passo() {  # passo KEY
 cena_caminhada() {
   local x1 x2 parado="$TMP_E2E/parado.png"
   tecla p
-  verificar "P pauses stage 1 as it starts" esperar 20 parado tela_parada
+  verificar "P pauses stage 1 as it starts" esperar 20 parado fase1_parada
   passo h
   verificar "H walks Zorbo right; Velna stays at x 464 facing left" \
     dois_personagens "$parado" 1 dir -gt 144 2 esq "~" 464
@@ -360,10 +360,10 @@ conferir_respostas() {  # conferir_respostas N
     igual "$(pontos_na_tela "$TMP_E2E/pontos$1.png" "$outro")" 0
 }
 
-# P pauses: the picture stops and Esc is ignored; P again goes on.
+# In stage 1, P pauses: the picture stops and Esc is ignored; P again goes on.
 cena_pausa() {
   tecla p
-  verificar "P pauses: the picture stops changing" esperar 20 pausa tela_parada
+  verificar "P pauses: stage 1's picture stops changing" esperar 20 pausa fase1_parada
   cp "$TMP_E2E/pausa.png" "$TMP_E2E/pausada.png"
   tecla Escape
   verificar "paused, Esc changes nothing: the game stays on the paused picture" \
@@ -372,6 +372,11 @@ cena_pausa() {
   verificar "P again resumes the game" esperar 20 retomada tela_mudou "$TMP_E2E/pausada.png"
 }
 tela_parada_em() { tela_parada "$1" && tela_igual "$1" "$2"; }
+# Stage 1 stands still on screen (not another screen that is still, such as
+# the game-over screen): the strip right of lane 1 shows stage 1's background.
+fase1_parada() {
+  tela_parada "$1" && zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase1.bmp" 133 0 8 451)"
+}
 
 # The two games of a two-player session: Zorbo walks, Velna walks and Zorbo
 # answers; then Velna answers, and the pause.
