@@ -3,7 +3,7 @@
 # qemu-i386 that runs it: qemu.sh) and prepares the 32-bit wine prefix in
 # which the Windows game is tested, /var/cache/ritmuro/wineprefix; see
 # ambiente-wine.sh. Does nothing when the prefix is already there with the
-# same settings. Run as root, holding the prefix's lock when tests may run.
+# same settings. Run as root.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/ambiente-wine.sh"
@@ -49,7 +49,7 @@ gravar_registro() {
   local arquivo
   arquivo="$(mktemp /tmp/ritmuro-wine.XXXXXX.reg)"
   printf '%s' "$REGISTRO" > "$arquivo"
-  env -u DISPLAY "${COM_WINE[@]}" "$WINE" regedit /S "Z:${arquivo//\//\\}" > /dev/null 2>&1 ||
+  com_wine "$WINE" regedit /S "Z:${arquivo//\//\\}" > /dev/null 2>&1 ||
     falha "regedit não importou $arquivo"
   com_wine wineserver -w
   rm -f "$arquivo"
@@ -64,9 +64,8 @@ criar_prefixo() {
   [ -d "$WINEPREFIX" ] && { com_wine wineserver -k 2> /dev/null || true; }
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  # No display needed: wineboot only fills the prefix.
   local log="$RITMURO_CACHE/wineboot-win32.log"
-  env -u DISPLAY "${COM_WINE[@]}" "$WINE" wineboot --init > "$log" 2>&1 || { cat "$log" >&2; falha "wineboot --init falhou"; }
+  com_wine "$WINE" wineboot --init > "$log" 2>&1 || { cat "$log" >&2; falha "wineboot --init falhou"; }
   com_wine wineserver -w
   [ -f "$WINEPREFIX/system.reg" ] || falha "wineboot não criou $WINEPREFIX/system.reg"
   aviso "wineboot terminou ($(duracao))"
@@ -74,8 +73,23 @@ criar_prefixo() {
   versao_desejada > "$MARCA"
 }
 
+# A prefix being made while a test runs in it would break both: the lock of
+# the prefix is taken here unless the caller holds it (testar-windows.sh).
+# Wine's own processes (a wineserver that outlives this script) never get the
+# lock's descriptor.
+travar_prefixo() {
+  [ "${RITMURO_WINE_TRAVA_TOMADA:-}" = "$WINEPREFIX" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9> "$WINEPREFIX.lock"
+  flock -w 900 9 || falha "$WINEPREFIX.lock ficou travado"
+}
+com_wine() { "${COM_WINE[@]}" "$@" 9>&-; }
+
 main() {
+  # wineboot and regedit only fill the prefix: no display.
+  unset DISPLAY
   garantir_wine
+  travar_prefixo
   aviso "$(como_o_wine_roda) ($(duracao))"
   if prefixo_pronto; then
     aviso "prefixo $WINEPREFIX já pronto ($(duracao))"
