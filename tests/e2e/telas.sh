@@ -133,6 +133,13 @@ esperar_cobertura() {  # esperar_cobertura aceso|apagado SEGUNDOS
   esac
 }
 
+# Stage N is on screen: the strip right of lane 1 (x 133..140) shows stage
+# N's background, which only a stage step draws there (the transition and
+# its last, black frame leave it black).
+na_fase() {  # na_fase shot N
+  zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase$2.bmp" 133 0 8 451)"
+}
+
 # True when the shot equals the one taken before it under the same name in
 # the same wait: the picture has stopped changing.
 tela_parada() {
@@ -373,10 +380,8 @@ cena_pausa() {
 }
 tela_parada_em() { tela_parada "$1" && tela_igual "$1" "$2"; }
 # Stage 1 stands still on screen (not another screen that is still, such as
-# the game-over screen): the strip right of lane 1 shows stage 1's background.
-fase1_parada() {
-  tela_parada "$1" && zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase1.bmp" 133 0 8 451)"
-}
+# the game-over screen).
+fase1_parada() { tela_parada "$1" && na_fase "$1" 1; }
 
 # The two games of a two-player session: Zorbo walks, Velna walks and Zorbo
 # answers; then Velna answers, and the pause.
