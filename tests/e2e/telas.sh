@@ -152,6 +152,18 @@ tela_mudou() {  # tela_mudou shot before
   positivo "$(diferencas "$1" "$2")" > /dev/null || { echo "  the picture is still $(basename "$2")"; return 1; }
 }
 
+# awk function: ler(FILE, PX) reads a plain PPM picture into PX (red, green,
+# blue of each pixel in turn, from 0) and sets largura and altura.
+AWK_LER_PPM='
+    function ler(arquivo, px,   t, k, i, v, linha) {
+      t = 0
+      while ((getline linha < arquivo) > 0) {
+        k = split(linha, v)
+        for (i = 1; i <= k; i++) { t++; if (t == 2) largura = v[i]; if (t == 3) altura = v[i]; if (t > 4) px[t - 5] = v[i] }
+      }
+      close(arquivo)
+    }'
+
 # A picture of the picture folder as plain PPM text, made once per test.
 ppm_de() {
   local ppm="$TMP_E2E/ppm/${1//\//_}.ppm"
@@ -169,14 +181,7 @@ achar_sprite() {  # achar_sprite shot Y X0 X1 picture...
   read -r w h < <(sed -n 2p "${arquivos[0]}")
   convert "$tela" -crop "$((x1 - x0 + w))x${h}+${x0}+${y}" +repage -compress none ppm:"$TMP_E2E/faixa.ppm"
   awk -v x0="$x0" -v nomes="$(printf '%s\n' "$@")" '
-    function ler(arquivo, px,   t, k, i, v, linha) {
-      t = 0
-      while ((getline linha < arquivo) > 0) {
-        k = split(linha, v)
-        for (i = 1; i <= k; i++) { t++; if (t == 2) largura = v[i]; if (t == 3) altura = v[i]; if (t > 4) px[t - 5] = v[i] }
-      }
-      close(arquivo)
-    }
+    '"$AWK_LER_PPM"'
     BEGIN {
       split(nomes, nome, "\n")
       ler(ARGV[1], faixa); L = largura
@@ -236,33 +241,26 @@ pontos_na_tela() {  # pontos_na_tela shot N
   fi
   convert "$1" -crop "${largura}x8+${x}+2" +repage -compress none ppm:"$TMP_E2E/pontos.ppm"
   awk -v digitos="$TMP_E2E/digitos.ppm" -v painel="$TMP_E2E/pontos.ppm" '
-      function ler(arquivo, px,   t, k, i, v, linha) {
-        t = 0
-        while ((getline linha < arquivo) > 0) {
-          k = split(linha, v)
-          for (i = 1; i <= k; i++) { t++; if (t == 2) largura = v[i]; if (t > 4) px[t - 5] = v[i] }
-        }
-        close(arquivo)
+    '"$AWK_LER_PPM"'
+    # The 8x8 cell C of a picture W wide, as one string.
+    function celula(px, W, c,   s, y, x, p) {
+      s = ""
+      for (y = 0; y < 8; y++) for (x = 0; x < 8; x++) { p = (y * W + 8 * c + x) * 3; s = s px[p] px[p+1] px[p+2] "," }
+      return s
+    }
+    BEGIN {
+      ler(digitos, d); for (c = 0; c < 10; c++) glifo[celula(d, 80, c)] = c
+      for (i = 0; i < 64; i++) vazia = vazia "000,"
+      ler(painel, t)
+      for (c = 0; c < largura / 8; c++) {
+        s = celula(t, largura, c)
+        if (s in glifo) n = n glifo[s]
+        else if (s == vazia) break
+        else exit 1
       }
-      # The 8x8 cell C of a picture W wide, as one string.
-      function celula(px, W, c,   s, y, x, p) {
-        s = ""
-        for (y = 0; y < 8; y++) for (x = 0; x < 8; x++) { p = (y * W + 8 * c + x) * 3; s = s px[p] px[p+1] px[p+2] "," }
-        return s
-      }
-      BEGIN {
-        ler(digitos, d); for (c = 0; c < 10; c++) glifo[celula(d, 80, c)] = c
-        for (i = 0; i < 64; i++) vazia = vazia "000,"
-        ler(painel, t)
-        for (c = 0; c < largura / 8; c++) {
-          s = celula(t, largura, c)
-          if (s in glifo) n = n glifo[s]
-          else if (s == vazia) break
-          else exit 1
-        }
-        if (n == "") exit 1
-        print n
-      }'
+      if (n == "") exit 1
+      print n
+    }'
 }
 
 # Condition: player N's points on screen are above MIN.
