@@ -326,9 +326,9 @@ passo() {  # passo KEY
 }
 
 # Each character walks both ways with its own player's walking keys while
-# the other stays where it is: its keys move nobody else. The
-# positions are read on the paused picture between short runs of the game,
-# long before the walls come down to the characters' heads.
+# the other stays where it is: its keys move nobody else. The positions are
+# read on the paused picture between short runs of the game, long before the
+# walls come down to the characters' heads.
 cena_caminhada() {
   local x1 x2 parado="$TMP_E2E/parado.png"
   tecla p
@@ -338,10 +338,12 @@ cena_caminhada() {
     dois_personagens "$parado" 1 dir -gt 144 2 esq "~" 464
   x1=$(x_do_personagem "$parado" 1 dir)
   passo Left
-  verificar "Left walks Velna left; Zorbo stays at x $x1" dois_personagens "$parado" 2 esq -lt 464 1 dir "~" "$x1"
+  verificar "Left walks Velna left; Zorbo stays at x $x1" \
+    dois_personagens "$parado" 2 esq -lt 464 1 dir "~" "$x1"
   x2=$(x_do_personagem "$parado" 2 esq)
   passo g
-  verificar "G walks Zorbo back left; Velna stays at x $x2" dois_personagens "$parado" 1 esq -lt "$x1" 2 esq "~" "$x2"
+  verificar "G walks Zorbo back left; Velna stays at x $x2" \
+    dois_personagens "$parado" 1 esq -lt "$x1" 2 esq "~" "$x2"
   x1=$(x_do_personagem "$parado" 1 esq)
   passo Right
   verificar "Right walks Velna back right; Zorbo stays at x $x1" \
@@ -383,5 +385,6 @@ fase1_parada() { tela_parada "$1" && na_fase "$1" 1; }
 
 # The two games of a two-player session: Zorbo walks, Velna walks and Zorbo
 # answers; then Velna answers, and the pause.
-cena_zorbo() { robo_iniciar 1-99 0 && cena_caminhada && conferir_respostas 1; }
-cena_velna() { robo_iniciar 0 1-99 && conferir_respostas 2 && cena_pausa; }
+# A robot that does not start leaves the points at 0: the checks say so.
+cena_zorbo() { robo_iniciar 1-99 0; cena_caminhada; conferir_respostas 1; }
+cena_velna() { robo_iniciar 0 1-99; conferir_respostas 2; cena_pausa; }
