@@ -17,7 +17,7 @@ guardar() { cp "$1" "$DOCS/$2.png"; log "docs/$2.png"; }
 tem_marca() {
   local x
   for x in 9 40 71 102 508 539 570 601; do
-    sprite_em "$1" setas/exclamacao.bmp "$x" 38 && return 0
+    sprite_em "$1" setas/exclamacao.bmp "$x" 38 > /dev/null && return 0
   done
   return 1
 }
@@ -35,8 +35,8 @@ jogar_ate_marca() {
   local f melhor="" x
   for f in "$TMP_E2E"/jogo_*.png; do
     local p1=1 p2=1
-    for x in 9 40 71 102; do sprite_em "$f" setas/exclamacao.bmp "$x" 38 && p1=0; done
-    for x in 508 539 570 601; do sprite_em "$f" setas/exclamacao.bmp "$x" 38 && p2=0; done
+    for x in 9 40 71 102; do sprite_em "$f" setas/exclamacao.bmp "$x" 38 > /dev/null && p1=0; done
+    for x in 508 539 570 601; do sprite_em "$f" setas/exclamacao.bmp "$x" 38 > /dev/null && p2=0; done
     [ $p1 = 0 ] || [ $p2 = 0 ] && [ -z "$melhor" ] && melhor="$f"
     [ $p1 = 0 ] && [ $p2 = 0 ] && { melhor="$f"; break; }
   done

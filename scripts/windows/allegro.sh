@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds Allegro 4.4 for Windows, as a static library, from Debian's
-# own source package, with our patches for running under wine.
-#   allegro.sh [i686]   32-bit, into /var/cache/ritmuro/allegro-mingw
-#   allegro.sh x86_64   64-bit, into /var/cache/ritmuro/allegro-mingw64
+# Cross-builds Allegro 4.4 for 32-bit Windows, as a static library, from
+# Debian's own source package (its tarball is kept in
+# /var/cache/ritmuro/allegro-fonte), with our patches for running under wine,
+# into /var/cache/ritmuro/allegro-mingw.
 # Does nothing when the prefix was already built with the same patches,
 # toolchain and options. Run as root (packages, /var/cache).
 set -euo pipefail
@@ -27,29 +27,14 @@ prefixo_pronto() {
     [ "$(cat "$MARCA")" = "$(versao_desejada)" ]
 }
 
-tem_deb_src() {
-  grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list ||
-    grep -qsiE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
-}
-
-# Source entries for the same Debian archive and release the machine already
-# uses for binaries, so the source matches the installed liballegro4.
-garantir_deb_src() {
-  tem_deb_src && return 0
-  local uri suite
-  uri="$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)"
-  suite="$(awk '/^Suites:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)"
-  [ -n "$uri" ] || uri=http://deb.debian.org/debian
-  [ -n "$suite" ] || suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
-  aviso "acrescentando fontes deb-src ($uri $suite)"
-  cat > /etc/apt/sources.list.d/ritmuro-src.sources <<EOF
-Types: deb-src
-URIs: $uri
-Suites: $suite
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-  APT_ATUALIZADO=0
+# Earlier versions of this script added a deb-src entry to the machine's own
+# apt sources; the source now comes through a private apt configuration, so
+# that entry (ours, by its name) is taken away again.
+remover_fonte_antiga() {
+  local antiga=/etc/apt/sources.list.d/ritmuro-src.sources
+  [ -e "$antiga" ] || return 0
+  aviso "removendo $antiga, deixado por uma versão anterior deste script"
+  rm -f "$antiga"
 }
 
 tarball_original() {
@@ -58,13 +43,16 @@ tarball_original() {
 
 # Only the upstream tarball is used; the Debian part of the source package may
 # fail to download, so apt's exit status says nothing useful here.
+# The source of the same Debian archive and release the machine installs its
+# binaries from, so that it matches the installed liballegro4.
 baixar_fontes() {
   [ -n "$(tarball_original)" ] && return 0
-  garantir_deb_src
-  apt_atualizar
   mkdir -p "$FONTES"
-  aviso "baixando as fontes de allegro4.4"
-  (cd "$FONTES" && apt-get source --download-only -qq allegro4.4 > "$FONTES/apt-source.log" 2>&1) || true
+  arquivo_debian
+  aviso "baixando as fontes de allegro4.4 ($ARQUIVO_URI $ARQUIVO_SUITE)"
+  (cd "$FONTES" && apt_privado fontes \
+    "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $ARQUIVO_URI $ARQUIVO_SUITE main" \
+    source --download-only allegro4.4 > "$FONTES/apt-source.log" 2>&1) || true
   local tarball
   tarball="$(tarball_original)"
   if [ -z "$tarball" ] || ! gzip -t "$tarball" 2>/dev/null; then
@@ -124,6 +112,7 @@ compilar() {
 
 main() {
   [ -f "$REMENDO" ] || falha "falta $REMENDO"
+  remover_fonte_antiga
   garantir_pacotes "${PACOTES_MINGW[@]}" dpkg-dev cmake make patch
   aviso "pacotes prontos ($(duracao))"
   if prefixo_pronto; then

@@ -1,34 +1,47 @@
 # shellcheck shell=bash
 # The wine environment of the game's Windows tests (sourced, not run; needs
-# comum.sh): a prefix of our own, quiet, without the Mono/Gecko install
-# prompts or desktop menu entries.
+# comum.sh): 32-bit wine, the released exe's own platform, in a prefix of
+# our own, quiet, without the Mono/Gecko install prompts or desktop menu
+# entries.
 #
-# The released game is 32-bit and runs in a 32-bit prefix. Where the machine
-# cannot execute 32-bit code (its kernel has 32-bit emulation switched off)
-# wine32 cannot start at all, so the tests run the 64-bit Windows build of the
-# same game in a 64-bit prefix instead. RITMURO_WINE=win32 or win64 forces the
-# choice. Sets WINE (the loader to run .exe files with), RITMURO_WINE and
-# RITMURO_WINE_ARQ (the game build the prefix runs: i686 or x86_64).
-# shellcheck disable=SC2034  # WINE and RITMURO_WINE_ARQ are for the callers
+# Where the machine executes 32-bit x86 code, wine32 runs as it is. Where it
+# does not (a kernel with its 32-bit emulation switched off), wine32's i386
+# programs run under qemu-i386 user-mode emulation (scripts/windows/qemu.sh),
+# reached through a binfmt_misc instance that only a private namespace sees
+# (scripts/windows/wine32-emulado.sh): nothing is registered for the rest of
+# the machine. Every wine command goes through com_wine.
+# Sets WINE, WINEPREFIX, RITMURO_WINE_MODO (nativo or qemu; may be given),
+# QEMU_I386 and COM_WINE (the prefix of every wine command line).
+# shellcheck disable=SC2034  # the variables are for the callers
 
-if [ -z "${RITMURO_WINE:-}" ]; then
-  if maquina_executa_32_bits; then RITMURO_WINE=win32; else RITMURO_WINE=win64; fi
-fi
-case "$RITMURO_WINE" in
-  win32)
-    export WINEPREFIX="${RITMURO_WINEPREFIX:-$RITMURO_CACHE/wineprefix}"
-    WINE=wine
-    RITMURO_WINE_ARQ=i686 ;;
-  win64)
-    export WINEPREFIX="${RITMURO_WINEPREFIX:-$RITMURO_CACHE/wineprefix64}"
-    # The plain `wine` launcher prefers the 32-bit loader whenever wine32 is
-    # installed, even where it cannot run.
-    WINE=/usr/lib/wine/wine64
-    export WINELOADER=$WINE
-    RITMURO_WINE_ARQ=x86_64 ;;
-  *) falha "RITMURO_WINE deve ser win32 ou win64, não '$RITMURO_WINE'" ;;
-esac
-export RITMURO_WINE
-export WINEARCH=$RITMURO_WINE
+export WINEPREFIX="${RITMURO_WINEPREFIX:-$RITMURO_CACHE/wineprefix}"
+export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+WINE=wine
+export QEMU_I386="$RITMURO_CACHE/qemu-i386/qemu-i386"
+
+if [ -z "${RITMURO_WINE_MODO:-}" ]; then
+  if maquina_executa_32_bits; then RITMURO_WINE_MODO=nativo; else RITMURO_WINE_MODO=qemu; fi
+fi
+export RITMURO_WINE_MODO
+case "$RITMURO_WINE_MODO" in
+  nativo) COM_WINE=() ;;
+  qemu) COM_WINE=(bash "$RITMURO_RAIZ/scripts/windows/wine32-emulado.sh") ;;
+  *) falha "RITMURO_WINE_MODO deve ser nativo ou qemu, não '$RITMURO_WINE_MODO'" ;;
+esac
+
+# Runs a wine command (wine, wineserver, ...) where 32-bit wine works here.
+com_wine() { "${COM_WINE[@]}" "$@"; }
+
+# One line on how wine runs the game here, for the tests' output.
+como_o_wine_roda() {
+  local versao
+  versao="$(com_wine "$WINE" --version 2> /dev/null || echo 'wine ?')"
+  if [ "$RITMURO_WINE_MODO" = nativo ]; then
+    echo "$versao de 32 bits, nativo (esta máquina executa código x86 de 32 bits)"
+  else
+    echo "$versao de 32 bits sob $("$QEMU_I386" --version 2> /dev/null | head -1 | sed 's/ (.*//')" \
+      "(emulação de usuário: o núcleo $(uname -r) recusa programas de 32 bits; binfmt_misc privado de um namespace)"
+  fi
+}

@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
-# Cross-builds the game for Windows with the statically linked Allegro of
-# allegro.sh, and checks that the result is a console program that needs
-# nothing beside it but Windows' own DLLs.
-#   build.sh [i686]   the released 32-bit game: build-win32/ritmuro.exe
-#   build.sh x86_64   the 64-bit one the wine tests run where 32-bit code
-#                     cannot execute: build-win64/ritmuro.exe
+# Cross-builds the game for 32-bit Windows with the statically linked
+# Allegro of allegro.sh into build-win32/ritmuro.exe, and checks that the
+# result is a console program that needs nothing beside it but Windows' own
+# DLLs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
 escolher_arquitetura "${1:-i686}"
 
-case "$ARQ" in
-  i686)   BUILD="$RITMURO_RAIZ/build-win32"; FORMATO="PE32 executable (console) Intel 80386" ;;
-  x86_64) BUILD="$RITMURO_RAIZ/build-win64"; FORMATO="PE32+ executable (console) x86-64" ;;
-esac
+BUILD="$RITMURO_RAIZ/build-win32"
+FORMATO="PE32 executable (console) Intel 80386"
 EXE="$BUILD/ritmuro.exe"
 
 # What any Windows has; anything else (the mingw runtime DLLs above all)

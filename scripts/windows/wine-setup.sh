@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs wine and prepares the wine prefix in which the Windows game is
-# tested: 32-bit (/var/cache/ritmuro/wineprefix) where the machine can execute
-# 32-bit code, else 64-bit (/var/cache/ritmuro/wineprefix64); see
-# ambiente-wine.sh. Does nothing when the prefix is already there with the same
-# settings. Run as root.
+# Installs 32-bit wine (and, where the kernel refuses 32-bit programs, the
+# qemu-i386 that runs it: qemu.sh) and prepares the 32-bit wine prefix in
+# which the Windows game is tested, /var/cache/ritmuro/wineprefix; see
+# ambiente-wine.sh. Does nothing when the prefix is already there with the
+# same settings. Run as root.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/ambiente-wine.sh"
@@ -31,15 +31,16 @@ prefixo_pronto() {
   [ -f "$MARCA" ] && [ "$(cat "$MARCA")" = "$(versao_desejada)" ]
 }
 
+# wine64 brings the native 64-bit wineserver, which also serves 32-bit
+# prefixes: under emulation that saves emulating the server too.
 garantir_wine() {
-  if [ "$RITMURO_WINE" = win32 ]; then
-    garantir_arquitetura_i386
-    garantir_pacotes wine wine32:i386
-  else
-    garantir_pacotes wine wine64
+  garantir_arquitetura_i386
+  garantir_pacotes wine wine32:i386 wine64
+  if [ "$RITMURO_WINE_MODO" = qemu ]; then
+    bash "$RITMURO_RAIZ/scripts/windows/qemu.sh" || falha "qemu-i386 não ficou pronto"
   fi
   [ -x "$(command -v "$WINE")" ] || falha "$WINE não está instalado"
-  "$WINE" --version > /dev/null 2>&1 || falha "$WINE não executa nesta máquina"
+  com_wine "$WINE" --version > /dev/null 2>&1 || falha "$WINE não executa nesta máquina ($RITMURO_WINE_MODO)"
 }
 
 # wine keeps the registry in memory and writes user.reg when its server
@@ -48,9 +49,9 @@ gravar_registro() {
   local arquivo
   arquivo="$(mktemp /tmp/ritmuro-wine.XXXXXX.reg)"
   printf '%s' "$REGISTRO" > "$arquivo"
-  env -u DISPLAY "$WINE" regedit /S "Z:${arquivo//\//\\}" > /dev/null 2>&1 ||
+  com_wine "$WINE" regedit /S "Z:${arquivo//\//\\}" > /dev/null 2>&1 ||
     falha "regedit não importou $arquivo"
-  wineserver -w
+  com_wine wineserver -w
   rm -f "$arquivo"
   local valor
   for valor in '"Desktop"="Default"' '"Default"="1024x768"' '"renderer"="gdi"'; do
@@ -59,27 +60,37 @@ gravar_registro() {
 }
 
 criar_prefixo() {
-  aviso "criando o prefixo $WINEPREFIX ($RITMURO_WINE)"
-  [ -d "$WINEPREFIX" ] && { wineserver -k 2> /dev/null || true; }
+  aviso "criando o prefixo $WINEPREFIX (win32, $RITMURO_WINE_MODO)"
+  [ -d "$WINEPREFIX" ] && { com_wine wineserver -k 2> /dev/null || true; }
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  # No display needed: wineboot only fills the prefix. In a 64-bit prefix it
-  # reports that it cannot set up the 32-bit half; that part is not used.
-  local log="$RITMURO_CACHE/wineboot-$RITMURO_WINE.log"
-  env -u DISPLAY "$WINE" wineboot --init > "$log" 2>&1 || { cat "$log" >&2; falha "wineboot --init falhou"; }
-  wineserver -w
+  local log="$RITMURO_CACHE/wineboot-win32.log"
+  com_wine "$WINE" wineboot --init > "$log" 2>&1 || { cat "$log" >&2; falha "wineboot --init falhou"; }
+  com_wine wineserver -w
   [ -f "$WINEPREFIX/system.reg" ] || falha "wineboot não criou $WINEPREFIX/system.reg"
   aviso "wineboot terminou ($(duracao))"
   gravar_registro
   versao_desejada > "$MARCA"
 }
 
+# A prefix being made while a test runs in it would break both: the lock of
+# the prefix is taken here unless the caller holds it (testar-windows.sh).
+# Wine's own processes (a wineserver that outlives this script) never get the
+# lock's descriptor.
+travar_prefixo() {
+  [ "${RITMURO_WINE_TRAVA_TOMADA:-}" = "$WINEPREFIX" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9> "$WINEPREFIX.lock"
+  flock -w 900 9 || falha "$WINEPREFIX.lock ficou travado"
+}
+com_wine() { "${COM_WINE[@]}" "$@" 9>&-; }
+
 main() {
-  if [ "$RITMURO_WINE" = win64 ]; then
-    aviso "esta máquina não executa código de 32 bits: prefixo de 64 bits, para o jogo compilado para x86_64"
-  fi
+  # wineboot and regedit only fill the prefix: no display.
+  unset DISPLAY
   garantir_wine
-  aviso "$("$WINE" --version) pronto ($(duracao))"
+  travar_prefixo
+  aviso "$(como_o_wine_roda) ($(duracao))"
   if prefixo_pronto; then
     aviso "prefixo $WINEPREFIX já pronto ($(duracao))"
     return 0

@@ -91,14 +91,6 @@ pixel() {
   convert "$1" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)],%[fx:int(255*p{'"$2"','"$3"'}.g)],%[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
 }
 
-# Number of pixels that differ between two pictures of the same size.
-diferencas() {
-  compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
-}
-
-# A picture of the data folder with magenta made transparent, for compositing.
-sprite() { echo "( $DADOS/$1 -transparent #ff00ff )"; }
-
 # Waits up to $1 seconds for the game to end; sets CODIGO to its exit code
 # (or 999 when it did not end).
 esperar_fim() {
@@ -125,7 +117,6 @@ verificar() {  # verificar "description" command...
   local descricao="$1"; shift
   if "$@"; then ok "$descricao"; else falha "$descricao"; fi
 }
-igual() { [ "$1" = "$2" ] || { echo "  expected '$2', got '$1'"; return 1; }; }
 
 terminar() {
   echo "$((VERIFICACOES - FALHAS)) passed, $FALHAS failed"
@@ -133,71 +124,8 @@ terminar() {
   exit $?
 }
 
-# Brightest channel value (0-255) in the rectangle W x H at (X, Y) of a shot.
-maximo() {  # maximo shot X Y W H
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format '%[fx:int(255*maxima)]' info:
-}
-
-# Pixels that differ between the rectangle of a shot and the same-sized
-# rectangle of a picture: diferencas_regiao shot X Y picture PX PY W H
-diferencas_regiao() {
-  convert "$1" -crop "${7}x${8}+${2}+${3}" +repage "$TMP_E2E/r1.png"
-  convert "$4" -crop "${7}x${8}+${5}+${6}" +repage "$TMP_E2E/r2.png"
-  diferencas "$TMP_E2E/r1.png" "$TMP_E2E/r2.png"
-}
-
-# True when sprite $2 (magenta transparent) is drawn exactly at (X, Y) of shot $1:
-# compositing it once more over the shot changes nothing.
-sprite_em() {  # sprite_em shot picture X Y
-  local w h
-  w=$(identify -format %w "$DADOS/$2"); h=$(identify -format %h "$DADOS/$2")
-  convert "$1" -crop "${w}x${h}+${3}+${4}" +repage "$TMP_E2E/s1.png"
-  convert "$TMP_E2E/s1.png" \( "$DADOS/$2" -transparent '#ff00ff' \) -composite "$TMP_E2E/s2.png"
-  [ "$(diferencas "$TMP_E2E/s1.png" "$TMP_E2E/s2.png")" = 0 ]
-}
-
-# The picture $1 of the data folder with texts printed in the game's font,
-# written to $TMP_E2E/$2.bmp: referencia picture name X Y branco|preto TEXT...
-referencia() {
-  local entrada="$DADOS/$1" nome="$2"; shift 2
-  "$REFERENCIA" "$entrada" "$TMP_E2E/$nome.bmp" "$@" || return 1
-  echo "$TMP_E2E/$nome.bmp"
-}
-
-# Polls screenshots for up to $1 seconds until the cover strip (top 29 rows)
-# is lit (aceso) or all black (apagado).
-esperar_cobertura() {  # esperar_cobertura aceso|apagado seconds
-  local limite=$(( $2 * 5 )) m
-  for _ in $(seq "$limite"); do
-    import -window root "$TMP_E2E/poll.png"
-    m=$(maximo "$TMP_E2E/poll.png" 0 0 640 29)
-    if [ "$1" = aceso ] && [ "$m" -gt 0 ]; then return 0; fi
-    if [ "$1" = apagado ] && [ "$m" = 0 ]; then return 0; fi
-    sleep 0.2
-  done
-  return 1
-}
-
-tela_igual() {  # tela_igual shot expected
-  local d; d=$(diferencas "$1" "$2")
-  [ "$d" = 0 ] || { echo "  $d pixels differ ($1 vs $2)"; return 1; }
-}
 vivo() { kill -0 "$JOGO_PID" 2>/dev/null; }
-zero() { [ "$1" = 0 ] || { echo "  got $1"; return 1; }; }
-positivo() { [ "$1" -gt 0 ] || { echo "  got $1"; return 1; }; }
 
-# The title as the menu draws it with entry $1 selected.
-titulo_esperado() {
-  local y=$((300 + 45 * $1))
-  convert "$DADOS/abertura/back.bmp" \
-    $(sprite abertura/caixa$1.bmp) -geometry +259+300 -composite \
-    $(sprite abertura/clave.bmp) -geometry +220+$y -composite \
-    "$TMP_E2E/esperado_titulo_$1.png"
-  echo "$TMP_E2E/esperado_titulo_$1.png"
-}
-
-# Number of pure-black pixels in the rectangle W x H at (X, Y) of a shot.
-contar_preto() {  # contar_preto shot X Y W H
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -fill white +opaque "rgb(0,0,0)" \
-    -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
-}
+# Pictures, comparisons, waits for a state on screen and the scenes shared
+# with the wine tests.
+source "$(dirname "${BASH_SOURCE[0]}")/telas.sh"

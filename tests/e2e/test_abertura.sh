@@ -3,12 +3,6 @@
 # instructions page, and leaving with exit code 0.
 source "$(dirname "$0")/lib.sh"
 
-instrucoes_esperadas() {
-  convert "$DADOS/abertura/back_help.bmp" \
-    $(sprite abertura/instrucoes.bmp) -geometry +10+200 -composite \
-    "$TMP_E2E/esperado_instrucoes.png"
-  echo "$TMP_E2E/esperado_instrucoes.png"
-}
 iniciar_x
 iniciar_jogo
 esperar_janela || { falha "the game opens a window"; terminar; }

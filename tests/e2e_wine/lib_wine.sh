@@ -1,24 +1,32 @@
 # shellcheck shell=bash
 # Shell functions for the end-to-end tests of the Windows game under wine:
 # the real exe in its own Xvfb, real key events from xdotool, screenshots
-# compared with pictures composed from the game's own picture files.
+# compared with pictures composed from the game's own picture files (the
+# helpers and scenes shared with the native tests are in ../e2e/telas.sh).
 #
 # A test script is run as   test_x.sh [EXE [DADOS [REFERENCIA]]]
-#   EXE         the Windows game (default: the build this machine's wine runs)
-#   DADOS       the folder with the picture folders, the game's working directory
+#   EXE         the Windows game; default: ritmuro/ritmuro.exe unpacked from
+#               dist/ritmuro-win32.zip, the very file players get
+#   DADOS       the folder with the picture folders, the game's working
+#               directory; default: the exe's own folder
 #   REFERENCIA  tests/e2e/referencia.cpp built natively (prints texts in the
 #               library's font onto a picture)
 # and typically does:
 #   source "$(dirname "$0")/lib_wine.sh" "$@"
 #   um_teste() {
 #     wine_abrir_jogo || return                # 124: start-up hung
-#     wine_verificar "title on screen" wine_tela_igual "$(wine_foto t)" "$(wine_titulo_esperado 0)"
-#     wine_segurar_tecla Escape
+#     verificar "title on screen" esperar_tela t "$(titulo_esperado 0)" 60
+#     tecla Escape
 #     wine_esperar_saida 20 || return
-#     wine_verificar "exit code 0" wine_igual "$WINE_CODIGO" 0
+#     verificar "exit code 0" igual "$WINE_CODIGO" 0
 #   }
 #   wine_tentar 120 3 um_teste
 #   wine_terminar
+#
+# The game runs on 32-bit wine: natively where the machine executes 32-bit
+# code, else under qemu-i386 (scripts/windows/ambiente-wine.sh). There its
+# frames can come seconds late, so the tests wait for what must be on screen,
+# never for a fixed time; the game paces itself by its own timer.
 #
 # Every run is limited in time. A run that hangs (runs out of time, or returns
 # 124 from a wait that never ended) is ended, its screen and the game's output
@@ -34,16 +42,6 @@ source "$WINE_LIB_DIR/../../scripts/windows/comum.sh"
 # shellcheck source=../../scripts/windows/ambiente-wine.sh
 source "$WINE_LIB_DIR/../../scripts/windows/ambiente-wine.sh"
 
-# The game for Windows that this machine's prefix runs: the 32-bit build
-# where 32-bit code executes, else the 64-bit one (see ambiente-wine.sh).
-wine_exe_do_jogo() {
-  if [ "$RITMURO_WINE_ARQ" = i686 ]; then
-    echo "$RITMURO_RAIZ/build-win32/ritmuro.exe"
-  else
-    echo "$RITMURO_RAIZ/build-win64/ritmuro.exe"
-  fi
-}
-
 # The reference tool as testar-windows.sh builds it, else the native build's.
 wine_referencia_padrao() {
   local candidata
@@ -51,10 +49,6 @@ wine_referencia_padrao() {
     [ -x "$candidata" ] && { echo "$candidata"; return 0; }
   done
 }
-
-WINE_EXE="$(realpath -m "${1:-$(wine_exe_do_jogo)}")"
-WINE_DADOS="$(realpath -m "${2:-$RITMURO_RAIZ/data}")"
-WINE_REFERENCIA="${3:-$(wine_referencia_padrao)}"
 
 # Without our prefix wine would make a default one, in which the game's
 # screen stays black and no key arrives.
@@ -64,10 +58,11 @@ if [ ! -f "$WINEPREFIX/.ritmuro-wine" ]; then
 fi
 
 # Screenshots, expected pictures and the game's output of this test script;
-# removed at the end when every check passed.
-WINE_TMP="$(mktemp -d /tmp/ritmuro-wine.XXXXXX)"
-WINE_SAIDA="$WINE_TMP/saida.txt"
-WINE_VERIFICACOES="$WINE_TMP/verificacoes.txt"
+# removed at the end when every check passed. The names are those of the
+# shared helpers (../e2e/telas.sh).
+TMP_E2E="$(mktemp -d /tmp/ritmuro-wine.XXXXXX)"
+WINE_SAIDA="$TMP_E2E/saida.txt"
+WINE_VERIFICACOES="$TMP_E2E/verificacoes.txt"
 WINE_XVFB_PID=""
 WINE_JOGO_PID=""
 WINE_CODIGO=""
@@ -77,6 +72,20 @@ WINE_PASSARAM=0
 WINE_FALHARAM=0
 WINE_EXECUCOES=0
 WINE_TRAVADAS=0
+
+# The exe players get: unpacked here from the release zip when none is given.
+wine_exe_do_zip() {
+  local zip="$RITMURO_RAIZ/dist/ritmuro-win32.zip"
+  [ -f "$zip" ] || { echo "$(basename "$0"): no $zip (scripts/windows/zip.sh makes it)" >&2; exit 1; }
+  unzip -q "$zip" -d "$TMP_E2E/zip" || exit 1
+  echo "$TMP_E2E/zip/ritmuro/ritmuro.exe"
+}
+
+WINE_EXE="$(realpath -m "${1:-$(wine_exe_do_zip)}")"
+DADOS="$(realpath -m "${2:-$(dirname "$WINE_EXE")}")"
+REFERENCIA="${3:-$(wine_referencia_padrao)}"
+# shellcheck source=../e2e/telas.sh
+source "$WINE_LIB_DIR/../e2e/telas.sh"
 
 wine_log() { echo "[$(date +%T.%3N)] $*"; }
 
@@ -97,6 +106,7 @@ wine_travar_prefixo() {
 }
 WINE_TRAVA=""
 wine_travar_prefixo
+wine_log "exe: $WINE_EXE ($(file -b "$WINE_EXE" | cut -d, -f1)), on $(como_o_wine_roda)"
 sem_trava() {
   if [ -n "$WINE_TRAVA" ]; then "$@" {WINE_TRAVA}>&-; else "$@"; fi
 }
@@ -105,21 +115,21 @@ sem_trava() {
 
 # Plain Xvfb (no window manager) on a display number it picks itself as free.
 wine_iniciar_xvfb() {
-  local arquivo="$WINE_TMP/display" _
+  local arquivo="$TMP_E2E/display" _
   rm -f "$arquivo"
   # Started directly, not through a function, so that $! is Xvfb itself.
   if [ -n "$WINE_TRAVA" ]; then
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp {WINE_TRAVA}>&- 3> "$arquivo" \
-      < /dev/null > "$WINE_TMP/xvfb.log" 2>&1 &
+      < /dev/null > "$TMP_E2E/xvfb.log" 2>&1 &
   else
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$arquivo" \
-      < /dev/null > "$WINE_TMP/xvfb.log" 2>&1 &
+      < /dev/null > "$TMP_E2E/xvfb.log" 2>&1 &
   fi
   WINE_XVFB_PID=$!
-  echo "$WINE_XVFB_PID" > "$WINE_TMP/pid.xvfb"
+  echo "$WINE_XVFB_PID" > "$TMP_E2E/pid.xvfb"
   for _ in $(seq 1 100); do
     [ -s "$arquivo" ] && break
-    kill -0 "$WINE_XVFB_PID" 2> /dev/null || { cat "$WINE_TMP/xvfb.log" >&2; return 1; }
+    kill -0 "$WINE_XVFB_PID" 2> /dev/null || { cat "$TMP_E2E/xvfb.log" >&2; return 1; }
     sleep 0.1
   done
   [ -s "$arquivo" ] || { wine_log "Xvfb did not announce its display"; return 1; }
@@ -130,17 +140,17 @@ wine_iniciar_xvfb() {
 # Starts the game under wine in the background, in folder $1 (default: the
 # picture folder), its console output (stdout and stderr) into WINE_SAIDA.
 wine_iniciar_jogo() {
-  local pasta="${1:-$WINE_DADOS}"
+  local pasta="${1:-$DADOS}"
   [ -f "$WINE_EXE" ] || { wine_log "there is no $WINE_EXE"; return 1; }
   WINE_CODIGO=""
   (sem_trava _wine_lancar "$pasta") > "$WINE_SAIDA" 2>&1 &
   WINE_JOGO_PID=$!
-  echo "$WINE_JOGO_PID" > "$WINE_TMP/pid.jogo"
+  echo "$WINE_JOGO_PID" > "$TMP_E2E/pid.jogo"
   WINE_INICIO=$SECONDS
   wine_log "started $(basename "$WINE_EXE") in $pasta on $DISPLAY"
 }
 
-_wine_lancar() { cd "$1" && exec "$WINE" "$WINE_EXE"; }
+_wine_lancar() { cd "$1" && exec "${COM_WINE[@]}" "$WINE" "$WINE_EXE"; }
 
 # The X window wine made for the game (class = the exe's file name), once the
 # game has set its 640x480 mode at 0,0 of the virtual desktop.
@@ -189,26 +199,34 @@ wine_esperar_janela() {
 }
 
 # Xvfb, the game in folder $1 (default: the picture folder), its window
-# focused and a moment for its first frames.
+# focused and its first frame on screen, which under emulation can come
+# seconds after the window. A screen that stays black is a hung start (124).
 wine_abrir_jogo() {
   wine_iniciar_xvfb || return 1
-  wine_iniciar_jogo "${1:-$WINE_DADOS}" || return 1
-  wine_esperar_janela 30 || return
-  sleep 0.5
+  wine_iniciar_jogo "${1:-$DADOS}" || return 1
+  wine_esperar_janela 60 || return
+  if ! esperar 60 primeiro_quadro tela_desenhada > /dev/null; then
+    wine_log "the game's screen stayed black"
+    wine_diagnostico tela-preta
+    return 124
+  fi
+  wine_log "first frame $((SECONDS - WINE_INICIO))s after the start"
 }
+tela_desenhada() { [ "$(maximo "$1" 0 0 640 480)" -gt 0 ]; }
 
 # Holds each key given (xdotool names: Return, Escape, Up, F5 ...) for about
-# 0.3 s, one after the other: a short tap can fall between two polls of the
-# game's keyboard state.
-wine_segurar_tecla() {
-  local tecla
-  for tecla in "$@"; do
-    xdotool keydown "$tecla"
-    sleep "${WINE_TEMPO_TECLA:-0.3}"
-    xdotool keyup "$tecla"
-    sleep 0.15
+# half a second, one after the other: a short tap can fall between two polls
+# of the game's keyboard state, which come late under emulation.
+tecla() {
+  local t
+  for t in "$@"; do
+    xdotool keydown "$t"
+    sleep "${WINE_TEMPO_TECLA:-0.5}"
+    xdotool keyup "$t"
   done
 }
+segurar() { xdotool keydown "$1"; }
+soltar() { xdotool keyup "$1"; }
 
 # Waits up to SEGUNDOS (default 30) for the game to exit and puts its exit
 # code in WINE_CODIGO. Returns 124 (hung) if it is still running then.
@@ -228,27 +246,27 @@ wine_esperar_saida() {
   wine_log "the game ended with exit code $WINE_CODIGO"
 }
 
-wine_vivo() { [ -n "$WINE_JOGO_PID" ] && kill -0 "$WINE_JOGO_PID" 2> /dev/null; }
+vivo() { [ -n "$WINE_JOGO_PID" ] && kill -0 "$WINE_JOGO_PID" 2> /dev/null; }
 
 # What a stuck run looked like: the whole X screen, the window tree and the
-# game's output so far, kept in WINE_TMP under NOME.
+# game's output so far, kept in TMP_E2E under NOME.
 wine_diagnostico() {
   local nome
   nome="$1-$(date +%H%M%S)"
-  import -window root "$WINE_TMP/$nome.png" 2> /dev/null || true
-  xwininfo -root -tree > "$WINE_TMP/$nome.janelas.txt" 2>&1 || true
-  cp "$WINE_SAIDA" "$WINE_TMP/$nome.saida.txt" 2> /dev/null || true
-  wine_log "diagnosis kept: $WINE_TMP/$nome.{png,janelas.txt,saida.txt}; the game's output so far:"
+  import -window root "$TMP_E2E/$nome.png" 2> /dev/null || true
+  xwininfo -root -tree > "$TMP_E2E/$nome.janelas.txt" 2>&1 || true
+  cp "$WINE_SAIDA" "$TMP_E2E/$nome.saida.txt" 2> /dev/null || true
+  wine_log "diagnosis kept: $TMP_E2E/$nome.{png,janelas.txt,saida.txt}; the game's output so far:"
   sed 's/^/    /' "$WINE_SAIDA" 2> /dev/null || true
 }
 
 # Ends what a run left: the game and every wine process of our prefix, then
 # the Xvfb it started. Safe to call more than once.
 wine_limpar() {
-  if wine_vivo; then kill "$WINE_JOGO_PID" 2> /dev/null || true; fi
+  if vivo; then kill "$WINE_JOGO_PID" 2> /dev/null || true; fi
   WINE_JOGO_PID=""
-  sem_trava wineserver -k > /dev/null 2>&1 || true
-  sem_trava timeout 30 wineserver -w > /dev/null 2>&1 || wine_log "wineserver -w did not end in 30s"
+  sem_trava com_wine wineserver -k > /dev/null 2>&1 || true
+  sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || wine_log "wineserver -w did not end in 30s"
   if [ -n "$WINE_XVFB_PID" ]; then
     kill "$WINE_XVFB_PID" 2> /dev/null || true
     wait "$WINE_XVFB_PID" 2> /dev/null || true
@@ -259,121 +277,16 @@ wine_limpar() {
 # ------------------------------------------------------------------ pictures
 
 # Screenshot of the game's 640x480 screen (at 0,0 of the virtual desktop)
-# into WINE_TMP/NOME.png; prints the file name.
-wine_foto() {
-  import -window root -crop 640x480+0+0 +repage "$WINE_TMP/$1.png"
-  echo "$WINE_TMP/$1.png"
-}
-
-# Number of pixels that differ between two pictures of the same size.
-wine_diferencas() {
-  compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
-}
-
-# Pixels that differ between the rectangle W x H at (X, Y) of a shot and the
-# one at (PX, PY) of a picture: wine_diferencas_regiao shot X Y picture PX PY W H
-wine_diferencas_regiao() {
-  convert "$1" -crop "${7}x${8}+${2}+${3}" +repage "$WINE_TMP/r1.png"
-  convert "$4" -crop "${7}x${8}+${5}+${6}" +repage "$WINE_TMP/r2.png"
-  wine_diferencas "$WINE_TMP/r1.png" "$WINE_TMP/r2.png"
-}
-
-# Brightest channel value (0-255) in the rectangle W x H at (X, Y) of a shot.
-wine_maximo() {  # wine_maximo shot X Y W H
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format '%[fx:int(255*maxima+0.5)]' info:
-}
-
-# Number of pure-black pixels in the rectangle W x H at (X, Y) of a picture.
-wine_contar_preto() {  # wine_contar_preto shot X Y W H
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -fill white +opaque "rgb(0,0,0)" \
-    -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
-}
-
-# The rectangle W x H at (X, Y) of a picture as text, one line per pixel row,
-# 1 for a pure-black pixel and 0 for any other.
-wine_mascara_preta() {  # wine_mascara_preta picture X Y W H
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -fill white +opaque "rgb(0,0,0)" \
-    -compress none pbm:- |
-    awk '{ for (i = 1; i <= NF; i++) {
-             if (++t <= 3) { if (t == 2) w = $i; continue }
-             linha = linha $i
-             if (length(linha) == w) { print linha; linha = "" } } }'
-}
-
-# A picture of the picture folder composited onto the shot's crop at (X, Y)
-# with magenta transparent changes nothing: the sprite is drawn exactly there.
-wine_sprite_em() {  # wine_sprite_em shot picture X Y
-  local w h d
-  w=$(identify -format %w "$WINE_DADOS/$2"); h=$(identify -format %h "$WINE_DADOS/$2")
-  convert "$1" -crop "${w}x${h}+${3}+${4}" +repage "$WINE_TMP/s1.png"
-  convert "$WINE_TMP/s1.png" \( "$WINE_DADOS/$2" -transparent '#ff00ff' \) -composite "$WINE_TMP/s2.png"
-  d=$(wine_diferencas "$WINE_TMP/s1.png" "$WINE_TMP/s2.png")
-  echo "  $d of the ${w}x${h} pixels differ from '$2' at ($3, $4)"
-  [ "$d" = 0 ]
-}
-
-# The title as the menu draws it with entry N selected: the background, the
-# entry's box at (259, 300) and the clef cursor at (220, 300 + 45 N), magenta
-# transparent.
-wine_titulo_esperado() {
-  local y=$((300 + 45 * $1))
-  convert "$WINE_DADOS/abertura/back.bmp" \
-    \( "$WINE_DADOS/abertura/caixa$1.bmp" -transparent '#ff00ff' \) -geometry +259+300 -composite \
-    \( "$WINE_DADOS/abertura/clave.bmp" -transparent '#ff00ff' \) -geometry "+220+$y" -composite \
-    "$WINE_TMP/esperado_titulo_$1.png"
-  echo "$WINE_TMP/esperado_titulo_$1.png"
-}
-
-# The picture $1 of the picture folder with texts printed in the game's font,
-# into WINE_TMP/$2.bmp: wine_referencia picture name X Y branco|preto TEXT...
-wine_referencia() {
-  local entrada="$WINE_DADOS/$1" nome="$2"
-  shift 2
-  [ -x "$WINE_REFERENCIA" ] || { echo "no reference tool (3rd argument): '$WINE_REFERENCIA'" >&2; return 1; }
-  "$WINE_REFERENCIA" "$entrada" "$WINE_TMP/$nome.bmp" "$@" || return 1
-  echo "$WINE_TMP/$nome.bmp"
-}
-
-# The shot equals the expected picture; the number of differing pixels is
-# printed either way.
-wine_tela_igual() {  # wine_tela_igual shot expected
-  local d
-  d=$(wine_diferencas "$1" "$2")
-  echo "  $d pixels differ ($(basename "$1") vs $(basename "$2"))"
-  [ "$d" = 0 ]
-}
-
-# Takes screenshots for up to SEGUNDOS until one equals the expected picture.
-# Prints the differing pixels of the last shot; the last shot is NOME.png.
-wine_esperar_tela() {  # wine_esperar_tela name expected seconds
-  local limite=$((SECONDS + $3)) d
-  while :; do
-    d=$(wine_diferencas "$(wine_foto "$1")" "$2")
-    [ "$d" = 0 ] && break
-    [ "$SECONDS" -lt "$limite" ] || break
-    sleep 0.25
-  done
-  echo "  $d pixels differ ($1.png vs $(basename "$2"))"
-  [ "$d" = 0 ]
-}
-
-# Takes screenshots for up to SEGUNDOS until the cover strip (top 29 rows) is
-# lit (aceso) or all black (apagado).
-wine_esperar_cobertura() {  # wine_esperar_cobertura aceso|apagado seconds
-  local limite=$((SECONDS + $2)) m
-  while :; do
-    m=$(wine_maximo "$(wine_foto cobertura)" 0 0 640 29)
-    if [ "$1" = aceso ] && [ "$m" -gt 0 ]; then return 0; fi
-    if [ "$1" = apagado ] && [ "$m" = 0 ]; then return 0; fi
-    [ "$SECONDS" -lt "$limite" ] || { echo "  the cover strip's brightest value is still $m"; return 1; }
-    sleep 0.2
-  done
+# into TMP_E2E/NOME.png; prints the file name.
+foto() {
+  import -window root -crop 640x480+0+0 +repage "$TMP_E2E/$1.png"
+  echo "$TMP_E2E/$1.png"
 }
 
 # ------------------------------------------------------------------- checks
 
-# wine_verificar "description" command... : records ok or FAIL for the run.
-wine_verificar() {
+# verificar "description" command... : records ok or FAIL for the run.
+verificar() {
   local descricao="$1"
   shift
   if "$@"; then
@@ -384,9 +297,6 @@ wine_verificar() {
     wine_log "FAIL: $descricao"
   fi
 }
-wine_igual() { [ "$1" = "$2" ] || { echo "  expected '$2', got '$1'"; return 1; }; }
-wine_zero() { [ "$1" = 0 ] || { echo "  got $1"; return 1; }; }
-wine_positivo() { [ "$1" -gt 0 ] 2> /dev/null || { echo "  got '$1'"; return 1; }; }
 
 # -------------------------------------------------------------------- runs
 
@@ -446,7 +356,7 @@ _wine_contar() {
 _wine_uma_execucao() {
   local segundos=$1 pid rc=0 limite
   shift
-  rm -f "$WINE_TMP/pid.xvfb" "$WINE_TMP/pid.jogo" "$WINE_TMP/display"
+  rm -f "$TMP_E2E/pid.xvfb" "$TMP_E2E/pid.jogo" "$TMP_E2E/display"
   set -m
   (
     set +m
@@ -461,8 +371,8 @@ _wine_uma_execucao() {
   done
   if kill -0 "$pid" 2> /dev/null; then
     wine_log "the run is still going after ${segundos}s: ending it"
-    if [ -s "$WINE_TMP/display" ]; then
-      DISPLAY=":$(head -1 "$WINE_TMP/display")" wine_diagnostico tempo-esgotado
+    if [ -s "$TMP_E2E/display" ]; then
+      DISPLAY=":$(head -1 "$TMP_E2E/display")" wine_diagnostico tempo-esgotado
     fi
     wine_log "processes of the run:"
     pgrep -a -g "$pid" | sed 's/^/    /' || true
@@ -480,10 +390,10 @@ _wine_uma_execucao() {
 # After a run was ended from outside: wine's processes of our prefix (some
 # leave the run's process group) and the Xvfb, by its id.
 _wine_encerrar_restos() {
-  sem_trava wineserver -k > /dev/null 2>&1 || true
-  sem_trava timeout 30 wineserver -w > /dev/null 2>&1 || wine_log "wineserver -w did not end in 30s"
-  if [ -f "$WINE_TMP/pid.xvfb" ]; then
-    kill "$(cat "$WINE_TMP/pid.xvfb")" 2> /dev/null || true
+  sem_trava com_wine wineserver -k > /dev/null 2>&1 || true
+  sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || wine_log "wineserver -w did not end in 30s"
+  if [ -f "$TMP_E2E/pid.xvfb" ]; then
+    kill "$(cat "$TMP_E2E/pid.xvfb")" 2> /dev/null || true
   fi
 }
 
@@ -492,9 +402,9 @@ _wine_encerrar_restos() {
 wine_terminar() {
   echo "$(basename "$0"): $WINE_EXECUCOES wine run(s) of $(basename "$WINE_EXE"), $WINE_TRAVADAS hung and retried"
   if [ "$WINE_FALHARAM" = 0 ] && [ "$WINE_TRAVADAS" = 0 ]; then
-    rm -rf "$WINE_TMP"
+    rm -rf "$TMP_E2E"
   else
-    echo "screenshots, diagnoses and the game's output kept in $WINE_TMP"
+    echo "screenshots, diagnoses and the game's output kept in $TMP_E2E"
   fi
   echo "$WINE_PASSARAM passed, $WINE_FALHARAM failed"
   [ "$WINE_FALHARAM" = 0 ]

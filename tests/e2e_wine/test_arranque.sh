@@ -6,8 +6,8 @@
 set -uo pipefail
 source "$(dirname "$0")/lib_wine.sh" "$@"
 
-COPIA="$WINE_TMP/dados"
-cp -r "$WINE_DADOS" "$COPIA"
+COPIA="$TMP_E2E/dados"
+cp -r "$DADOS" "$COPIA"
 rm "$COPIA/abertura/clave.bmp"
 # The game sees its working directory as a Windows path on wine's drive Z:.
 PASTA_WINDOWS="Z:${COPIA//\//\\}"
@@ -28,7 +28,7 @@ caixa_de_mensagem() {
 esperar_caixa() {
   local limite=$((SECONDS + $1))
   until caixa_de_mensagem > /dev/null; do
-    if ! wine_vivo; then
+    if ! vivo; then
       wine_log "the game ended without showing a message box"
       return 1
     fi
@@ -42,27 +42,30 @@ esperar_caixa() {
   wine_log "message box shown $((SECONDS - WINE_INICIO))s after the start: $(xwininfo -id "$(caixa_de_mensagem)" | awk '/-geometry/ {print $2}')"
 }
 
+caixa_e_jogo() { caixa_de_mensagem > /dev/null && vivo; }
+
 imagem_faltando() {
   wine_iniciar_xvfb || return 1
   wine_iniciar_jogo "$COPIA" || return 1
   local rc=0
   esperar_caixa 30 || rc=$?
   [ "$rc" = 124 ] && return 124
-  wine_verificar "a missing picture shows a message box" wine_igual "$rc" 0
+  verificar "a missing picture shows a message box" igual "$rc" 0
   [ "$rc" = 0 ] || return 0
-  sleep 1
-  wine_verificar "the box waits for the player: the game is still running" wine_vivo
-  import -window root "$WINE_TMP/mensagem.png"
+  esperar 30 mensagem tela_parada > /dev/null
+  verificar "the box waits for the player: once the screen is still, box and game are still there" \
+    caixa_e_jogo
+  import -window root "$TMP_E2E/mensagem.png"
   # Wine gives the box's own X window the focus. Focusing wine's desktop
   # instead, as for the game's window, takes the keyboard away from the box
   # in about 1 run in 4, and Enter is then lost.
   xdotool windowfocus --sync "$(caixa_de_mensagem)"
-  wine_segurar_tecla Return
-  wine_esperar_saida 20 || return
-  wine_verificar "Enter closes the box and the game ends with exit code -1 (255)" wine_igual "$WINE_CODIGO" 255
-  wine_verificar "the console message names the file and the working folder" grep -qF \
+  tecla Return
+  wine_esperar_saida 30 || return
+  verificar "Enter closes the box and the game ends with exit code -1 (255)" igual "$WINE_CODIGO" 255
+  verificar "the console message names the file and the working folder" grep -qF \
     "ritmuro: Nao foi possivel carregar ./abertura/clave.bmp (pasta atual: $PASTA_WINDOWS)" "$WINE_SAIDA"
 }
 
-wine_tentar 90 3 imagem_faltando
+wine_tentar 120 3 imagem_faltando
 wine_terminar
