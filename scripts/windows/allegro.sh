@@ -7,9 +7,9 @@
 # toolchain and options. Run as root (packages, /var/cache).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$RITMURO_RAIZ/scripts/fontes_allegro.sh"
 escolher_arquitetura "${1:-i686}"
 
-FONTES="$RITMURO_CACHE/allegro-fonte"
 REMENDO="$RITMURO_RAIZ/scripts/windows/allegro-wine.patch"
 MARCA="$ALLEGRO_MINGW/.ritmuro-allegro"
 OPCOES=(-DSHARED=OFF -DWANT_ALLEGROGL=OFF -DWANT_LOADPNG=OFF -DWANT_LOGG=OFF
@@ -37,31 +37,6 @@ remover_fonte_antiga() {
   rm -f "$antiga"
 }
 
-tarball_original() {
-  compgen -G "$FONTES/allegro4.4_*.orig.tar.gz" | sort | tail -1 || true
-}
-
-# Only the upstream tarball is used; the Debian part of the source package may
-# fail to download, so apt's exit status says nothing useful here.
-# The source of the same Debian archive and release the machine installs its
-# binaries from, so that it matches the installed liballegro4.
-baixar_fontes() {
-  [ -n "$(tarball_original)" ] && return 0
-  mkdir -p "$FONTES"
-  arquivo_debian
-  aviso "baixando as fontes de allegro4.4 ($ARQUIVO_URI $ARQUIVO_SUITE)"
-  (cd "$FONTES" && apt_privado fontes \
-    "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $ARQUIVO_URI $ARQUIVO_SUITE main" \
-    source --download-only allegro4.4 > "$FONTES/apt-source.log" 2>&1) || true
-  local tarball
-  tarball="$(tarball_original)"
-  if [ -z "$tarball" ] || ! gzip -t "$tarball" 2>/dev/null; then
-    cat "$FONTES/apt-source.log" >&2 || true
-    rm -f "$tarball"
-    falha "o tarball original de allegro4.4 não chegou a $FONTES"
-  fi
-}
-
 # Each changed line must be there afterwards and the replaced ones gone, so a
 # patch that applied to the wrong place cannot pass unnoticed.
 verificar_remendos() {
@@ -83,13 +58,13 @@ compilar() {
   local tmp src palco
   TMP_ALLEGRO="$(mktemp -d "/tmp/ritmuro-allegro-$ARQ.XXXXXX")"
   tmp="$TMP_ALLEGRO"
-  tar -xzf "$(tarball_original)" -C "$tmp"
+  tar -xzf "$(tarball_allegro)" -C "$tmp"
   src="$(compgen -G "$tmp/allegro*" | head -1)"
-  [ -d "$src/src/win" ] || falha "fontes inesperadas em $(tarball_original)"
+  [ -d "$src/src/win" ] || falha "fontes inesperadas em $(tarball_allegro)"
 
   aviso "aplicando $(basename "$REMENDO")"
   patch -d "$src" -p1 --forward --batch --no-backup-if-mismatch < "$REMENDO" ||
-    falha "o remendo não se aplica a $(basename "$(tarball_original)")"
+    falha "o remendo não se aplica a $(basename "$(tarball_allegro)")"
   verificar_remendos "$src"
 
   aviso "configurando ($(duracao))"
@@ -119,7 +94,7 @@ main() {
     aviso "Allegro para Windows $ARQ já está em $ALLEGRO_MINGW ($(duracao))"
     return 0
   fi
-  baixar_fontes
+  garantir_fontes_allegro
   aviso "fontes prontas ($(duracao))"
   compilar
   aviso "Allegro para Windows $ARQ instalado em $ALLEGRO_MINGW: $(du -h "$ALLEGRO_MINGW/lib/liballeg.a" | cut -f1) liballeg.a, $(duracao) no total"
