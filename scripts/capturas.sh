@@ -13,18 +13,26 @@ gcc -O2 -o "$ROBO" "$RAIZ/scripts/capturas/robo.c" -lX11 -lXtst || exit 1
 
 guardar() { cp "$1" "$DOCS/$2.png"; log "docs/$2.png"; }
 
-# True when a hit mark shows over any of the eight targets.
-tem_marca() {
-  local x
-  for x in 9 40 71 102 508 539 570 601; do
-    sprite_em "$1" setas/exclamacao.bmp "$x" 38 > /dev/null && return 0
-  done
-  return 1
+# Player N's character is drawn in the shot, facing either way (it blinks,
+# and so vanishes on some frames, after a wall has hit it).
+personagem_visivel() {
+  x_do_personagem "$1" "$2" esq > /dev/null || x_do_personagem "$1" "$2" dir > /dev/null
+}
+
+# What a shot shows of the play: one point per lane with a hit mark, two when
+# both characters are drawn.
+nota_da_foto() {
+  local nota=0 x
+  for x in 9 40 71 102; do sprite_em "$1" setas/exclamacao.bmp "$x" 38 > /dev/null && { nota=$((nota + 1)); break; }; done
+  for x in 508 539 570 601; do sprite_em "$1" setas/exclamacao.bmp "$x" 38 > /dev/null && { nota=$((nota + 1)); break; }; done
+  personagem_visivel "$1" 1 && personagem_visivel "$1" 2 && nota=$((nota + 2))
+  echo "$nota"
 }
 
 # Both lanes are answered by the screen-reading robot for $1 seconds while
-# shots are taken; the first shot with a hit mark in each lane (or at least
-# one) is saved as docs/$2.png. Call it right after a stage starts.
+# shots are taken; the first shot that shows the most (hit marks in both
+# lanes and both characters, see nota_da_foto) is saved as docs/$2.png. Call
+# it right after a stage starts.
 jogar_ate_marca() {
   "$ROBO" "$1" &
   local robo=$! n=0
@@ -32,15 +40,14 @@ jogar_ate_marca() {
     n=$((n + 1)); import -window root "$TMP_E2E/jogo_$(printf %03d $n).png"; sleep 0.15
   done
   tecla p   # paused while the shots are looked through
-  local f melhor="" x
+  local f melhor="" nota maior=-1
   for f in "$TMP_E2E"/jogo_*.png; do
-    local p1=1 p2=1
-    for x in 9 40 71 102; do sprite_em "$f" setas/exclamacao.bmp "$x" 38 > /dev/null && p1=0; done
-    for x in 508 539 570 601; do sprite_em "$f" setas/exclamacao.bmp "$x" 38 > /dev/null && p2=0; done
-    [ $p1 = 0 ] || [ $p2 = 0 ] && [ -z "$melhor" ] && melhor="$f"
-    [ $p1 = 0 ] && [ $p2 = 0 ] && { melhor="$f"; break; }
+    nota=$(nota_da_foto "$f")
+    [ "$nota" -gt "$maior" ] && { maior=$nota; melhor="$f"; }
+    [ "$nota" = 4 ] && break
   done
-  cp "${melhor:-$f}" "$TMP_E2E/escolhida_$2.png"
+  log "docs/$2.png: the best of $n shots scores $maior of 4"
+  cp "$melhor" "$TMP_E2E/escolhida_$2.png"
   rm -f "$TMP_E2E"/jogo_*.png
   guardar "$TMP_E2E/escolhida_$2.png" "$2"
   tecla p
