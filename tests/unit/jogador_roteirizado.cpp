@@ -4,11 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <initializer_list>
 #include <map>
 #include <sstream>
 
+#include "apoio.h"
 #include "imagens.h"
 
 namespace roteiro {
@@ -401,10 +401,6 @@ Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, con
     return plano;
 }
 
-struct LiberarBitmap {
-    void operator()(BITMAP* b) const { destroy_bitmap(b); }
-};
-
 // A wall row the diary follows from when it is first seen whole until it has
 // left the head rows. Frames are counted from the stage's first.
 struct Passagem {
@@ -436,7 +432,7 @@ struct JogadorRoteirizado::Interno {
     int agora = 0;             // pictures presented in this stage
     int quadro = 0;            // the frame whose picture it looks at: agora - atraso
     // The last atraso + 1 pictures presented, by frame modulo atraso + 1.
-    std::vector<std::unique_ptr<BITMAP, LiberarBitmap>> lembradas;
+    std::vector<std::unique_ptr<apoio::Bitmap>> lembradas;
     // Per frame of the stage: the step its walking keys asked for, -1, 0, +1.
     std::vector<int8_t> passosDados;
     int alturaPreta = ALTURA_PRETA_PRESUMIDA;
@@ -556,11 +552,10 @@ const Diario& JogadorRoteirizado::diario() const { return eu->diario; }
 BITMAP* JogadorRoteirizado::Interno::lembrar(BITMAP* tela) {
     if (atraso == 0) return tela;
     auto& guardada = lembradas[agora % (atraso + 1)];
-    if (!guardada) guardada.reset(create_bitmap_ex(32, tela->w, tela->h));
-    for (int y = 0; y < tela->h; y++)
-        std::memcpy(guardada->line[y], tela->line[y], tela->w * sizeof(uint32_t));
+    if (!guardada) guardada = std::make_unique<apoio::Bitmap>(tela->w, tela->h);
+    blit(tela, guardada->get(), 0, 0, 0, 0, tela->w, tela->h);
     if (agora - atraso < 1) return nullptr;
-    return lembradas[(agora - atraso) % (atraso + 1)].get();
+    return lembradas[(agora - atraso) % (atraso + 1)]->get();
 }
 
 // Nothing seen yet: no key held.

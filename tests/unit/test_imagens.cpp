@@ -243,7 +243,7 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
     }
 }
 
-// Every file that ever crashed, froze or fooled the check (the issue's
+// Every file that ever crashed, froze or fooled the check (the
 // hand-made RLE pictures and the fuzzer's finds, minimised) goes through the
 // start-up check again: each must be refused.
 TEST(VerificacaoDeImagens, ArquivosQueJaFalharamSaoRecusados) {
