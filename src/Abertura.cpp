@@ -2,10 +2,11 @@
 
 #include "imagens.h"
 #include "janela.h"
+#include "medidas.h"
 
 namespace {
-const int CURSOR_Y0 = 300;    // cursor row of entry 0
-const int PASSO_ENTRADA = 45; // rows between entries
+using medidas::PASSO_ENTRADA;
+const int CURSOR_Y0 = medidas::Y_CURSOR_ENTRADA0;
 const int ENTRADA_INSTRUCOES = 2;
 const int ENTRADA_SAIR = 3;
 }  // namespace
@@ -66,11 +67,11 @@ int Abertura::selecao(BITMAP* buffer, bool continuar) {
 
         if (help) {
             draw_sprite(buffer, help_back, 0, 0);
-            draw_sprite(buffer, instrucoes, 10, 200);
+            draw_sprite(buffer, instrucoes, medidas::X_INSTRUCOES, medidas::Y_INSTRUCOES);
         } else {
             draw_sprite(buffer, back, 0, 0);
-            draw_sprite(buffer, menu[opcao], 259, CURSOR_Y0);
-            draw_sprite(buffer, clave, 220, posY);
+            draw_sprite(buffer, menu[opcao], medidas::X_CAIXA_MENU, medidas::Y_CAIXA_MENU);
+            draw_sprite(buffer, clave, medidas::X_CURSOR, posY);
         }
         blit(buffer, screen, 0, 0, 0, 0, buffer->w, buffer->h);
         clear(buffer);

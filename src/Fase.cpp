@@ -5,11 +5,12 @@
 #include "Player.h"
 #include "define.h"
 #include "imagens.h"
+#include "medidas.h"
 
 namespace {
-const int X_PLAYFIELD = 141;   // left edge of the playfield between the lanes
-const int TOPO_MOVEL = -480;   // the moving layer's top lies in -480 .. -1
-const int ATRASO_CENARIO = 5;  // the layer moves one pixel every sixth step
+const int X_PLAYFIELD = medidas::X_CAMPO;
+using medidas::ATRASO_CENARIO;
+using medidas::TOPO_MOVEL;
 }  // namespace
 
 Fase::Fase(BITMAP& bmp, BITMAP& cob, int j, int fase, Player& p1, Player& p2)

@@ -2,22 +2,23 @@
 
 #include "Muro.h"
 #include "imagens.h"
+#include "medidas.h"
 
 namespace {
 
 // Every row is drawn from the playfield's left edge.
-const int X_FILEIRAS = 141;
+const int X_FILEIRAS = medidas::X_CAMPO;
 
 // Stage 1: five rows 95 pixels apart falling 1 pixel per frame.
-const int FILEIRAS_FASE1 = 5;
-const int DISTANCIA_FASE1 = 95;
-const int velocidadeFase1 = 1;
+using medidas::DISTANCIA_FASE1;
+using medidas::FILEIRAS_FASE1;
+const int velocidadeFase1 = medidas::VELOCIDADE_MUROS_FASE1;
 const int delayFase1 = 0;
 
 // Stage 2: four rows 115 pixels apart falling 2 pixels per frame.
-const int FILEIRAS_FASE2 = 4;
-const int DISTANCIA_FASE2 = 115;
-const int velocidadeFase2 = 2;
+using medidas::DISTANCIA_FASE2;
+using medidas::FILEIRAS_FASE2;
+const int velocidadeFase2 = medidas::VELOCIDADE_MUROS_FASE2;
 const int delayFase2 = 0;
 
 // A row whose top has passed the bottom of the 480-row screen goes back to

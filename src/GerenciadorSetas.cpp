@@ -3,13 +3,14 @@
 #include "Player.h"
 #include "Seta.h"
 #include "imagens.h"
+#include "medidas.h"
 
 namespace {
 
-const int LINHA_ALVOS = 9;       // row of the targets' top edge
+using medidas::LINHA_ALVOS;
 const int LINHA_ESPERA = 480;    // recycled arrows wait one row below the frame
-const int VELOCIDADE_SETA = 2;
-const int DESLOCAMENTO_P2 = 499; // player 2's lane is player 1's moved right
+using medidas::VELOCIDADE_SETA;
+const int DESLOCAMENTO_P2 = medidas::DESLOCAMENTO_RAIA_P2;
 const int ULTIMA_ENTRADA = 49;   // entries 0-49 of a sequence
 const int PRIMEIRO_CODIGO_FASE2 = 4;
 const int QUADROS_EXCLAMACAO = 5;
@@ -25,10 +26,10 @@ struct InfoDirecao {
 };
 
 const InfoDirecao DIRECOES[4] = {
-    {'u', 71, KEY_W, KEY_5_PAD},
-    {'d', 40, KEY_S, KEY_2_PAD},
-    {'l', 9, KEY_A, KEY_1_PAD},
-    {'r', 102, KEY_D, KEY_3_PAD},
+    {'u', medidas::COLUNA_CIMA, KEY_W, KEY_5_PAD},
+    {'d', medidas::COLUNA_BAIXO, KEY_S, KEY_2_PAD},
+    {'l', medidas::COLUNA_ESQUERDA, KEY_A, KEY_1_PAD},
+    {'r', medidas::COLUNA_DIREITA, KEY_D, KEY_3_PAD},
 };
 
 const int SEQUENCIA_FASE1[50] = {

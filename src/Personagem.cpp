@@ -2,15 +2,16 @@
 
 #include "define.h"
 #include "imagens.h"
+#include "medidas.h"
 
 namespace {
-const int CHAO_Y = 441;          // the feet stand on this line all game
-const int CENTRO_P1 = 160;       // start columns of the characters' centres
-const int CENTRO_P2 = 480;
-const int VELOCIDADE = 3;        // pixels walked per frame
+const int CHAO_Y = medidas::LINHA_CHAO;  // the feet stand on this line all game
+using medidas::CENTRO_P1;
+using medidas::CENTRO_P2;
+const int VELOCIDADE = medidas::VELOCIDADE_PERSONAGEM;
 const int VIDAS_INICIAIS = 3;
-const int LIMITE_ESQUERDO = 140; // walking left needs x above this
-const int LIMITE_DIREITO = 497;  // walking right needs x + w at most this
+using medidas::LIMITE_DIREITO;
+using medidas::LIMITE_ESQUERDO;
 const int QUADROS_CICLO = 32;    // walk cycle: 4 pictures, 8 frames each
 const int QUADROS_RECUPERACAO = 100;
 

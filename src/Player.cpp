@@ -5,10 +5,11 @@
 #include "Sangue.h"
 #include "define.h"
 #include "imagens.h"
+#include "medidas.h"
 
 namespace {
-const int LARGURA_VIDAS = 52;
-const int ALTURA_VIDAS = 16;
+using medidas::ALTURA_VIDAS;
+using medidas::LARGURA_VIDAS;
 const int PONTOS_POR_SETA = 100;
 const int BONUS_POR_VIDA = 10000;
 const int BONUS_POR_PORCENTO = 300;

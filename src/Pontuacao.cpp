@@ -1,8 +1,10 @@
 #include "Pontuacao.h"
 
+#include "medidas.h"
+
 namespace {
-const int LARGURA_PAINEL = 158;
-const int ALTURA_PAINEL = 24;
+using medidas::ALTURA_PAINEL;
+using medidas::LARGURA_PAINEL;
 const int HITS_POR_DOBRA = 15;  // the multiplier doubles at 15 x its value
 const int MULT_MAX_DOBRAVEL = 4; // ... up to 8
 }  // namespace

@@ -12,15 +12,16 @@
 #include "define.h"
 #include "imagens.h"
 #include "janela.h"
+#include "medidas.h"
 
 volatile long counter = 0;  // timer ticks; written only by game_timer
 int FPS = 60;               // the timer runs at 1000 / FPS ms: 16 ms, 62.5 Hz
 
 namespace {
 
-const int ALTURA_TELA = 480;
-const int ALTURA_COBERTURA = 29;
-const int QUADROS_TRANSICAO = 250;
+using medidas::ALTURA_COBERTURA;
+using medidas::ALTURA_TELA;
+using medidas::QUADROS_TRANSICAO;
 const int ENTRADA_UM_JOGADOR = 0;
 const int ENTRADA_DOIS_JOGADORES = 1;
 const int ENTRADA_SAIR = 3;
@@ -68,8 +69,9 @@ void iniciarJogo(Jogo& jogo, BITMAP* buffer, BITMAP* cobertura, int jogadores) {
 }
 
 void escreverPlacar(BITMAP* imagem, const Jogo& jogo, int cor) {
-    textprintf_ex(imagem, font, 50, 50, cor, -1, "Zorbo: %d", jogo.p1->getPontos());
-    if (jogo.p2) textprintf_ex(imagem, font, 470, 50, cor, -1, "Velna: %d", jogo.p2->getPontos());
+    using namespace medidas;
+    textprintf_ex(imagem, font, X_PLACAR_P1, Y_PLACAR, cor, -1, "Zorbo: %d", jogo.p1->getPontos());
+    if (jogo.p2) textprintf_ex(imagem, font, X_PLACAR_P2, Y_PLACAR, cor, -1, "Velna: %d", jogo.p2->getPontos());
 }
 
 // Shown until Enter. The scores are printed after each presentation, so the
