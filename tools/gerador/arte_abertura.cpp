@@ -50,11 +50,10 @@ constexpr int FAIXA_PLACAR_FIM = 82;
 
 // ---- Colours ---------------------------------------------------------------------
 
-Cor clarear(Cor c, double t) { return misturar(c, {255, 250, 235}, t); }
-Cor escurecer(Cor c, double t) { return misturar(c, {30, 16, 48}, t); }
-
-const Cor CONTORNO = {20, 16, 28};  // outlines: very dark, never pure black
-const Cor BRANCO = {255, 255, 255};
+using pincel::BRANCO;
+using pincel::clarear;
+using pincel::CONTORNO;
+using pincel::escurecer;
 
 // A vertical gradient through evenly spaced colour stops, in a few flat
 // bands stippled at their edges (ordered dither), the pixel-art way.

@@ -6,7 +6,7 @@
 
 namespace {
 
-int contorno() { return makecol(20, 16, 28); }
+using pincel::contorno;
 
 // Outlines every drawn shape of `b` with a 1-pixel dark line on the magenta
 // around it (4-neighbours only, which keeps the corners soft).

@@ -24,7 +24,7 @@ using pincel::rgb;
 
 const int TAMANHOS[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
-const Cor CONTORNO = {20, 16, 28};  // the title's outlines
+using pincel::CONTORNO;
 const Cor OURO = {255, 200, 60};    // the title's clef
 const Cor OURO_CLARO = {255, 234, 168};
 const Cor OURO_ESCURO = {196, 120, 36};

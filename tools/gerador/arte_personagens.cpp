@@ -20,9 +20,7 @@ struct Ponto {
     int x, y;
 };
 
-// The outline is very dark but never pure black: black would make the
-// other player's character collide with this one.
-int contorno() { return makecol(20, 16, 28); }
+using pincel::contorno;
 
 // The figure is built part by part, back to front. Each part is drawn alone
 // on a magenta card and then pasted with a 1-pixel outline around it, so a

@@ -16,7 +16,7 @@ constexpr int ALTURA = 32;
 constexpr int LADO = 30;    // the arrow is drawn in a 30 x 30 square...
 constexpr int TOPO = 1;     // ...that starts on row 1, so rows 0 and 31 stay clear
 
-int contorno() { return makecol(20, 16, 28); }
+using pincel::contorno;
 
 enum class Direcao { cima, baixo, esquerda, direita };
 

@@ -30,6 +30,15 @@ inline Cor misturar(Cor a, Cor b, double t) {
     return Cor{int(std::lround(a.r + (b.r - a.r) * t)), int(std::lround(a.g + (b.g - a.g) * t)),
                int(std::lround(a.b + (b.b - a.b) * t))};
 }
+// Towards a warm white, and towards a deep purple: the lit and shaded sides.
+inline Cor clarear(Cor c, double t) { return misturar(c, {255, 250, 235}, t); }
+inline Cor escurecer(Cor c, double t) { return misturar(c, {30, 16, 48}, t); }
+
+// Every outline of every picture: very dark, but never pure black, which
+// would be solid for the characters.
+inline constexpr Cor CONTORNO = {20, 16, 28};
+inline int contorno() { return rgb(CONTORNO); }
+inline constexpr Cor BRANCO = {255, 255, 255};
 
 // A tiny fixed-seed generator: the same pictures on every run.
 class Sorteio {
