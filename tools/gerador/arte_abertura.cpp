@@ -19,11 +19,18 @@
 #include <vector>
 
 #include "arte_abertura.h"
+#include "formas.h"
 #include "pincel.h"
 
 namespace {
 
 using pincel::BAYER;
+using pincel::contornar;
+using pincel::ehMagenta;
+using pincel::estrelas;
+using pincel::degrade;
+using pincel::retanguloArredondado;
+using pincel::traco;
 using pincel::Cor;
 using pincel::deCor;
 using pincel::misturar;
@@ -54,79 +61,6 @@ using pincel::BRANCO;
 using pincel::clarear;
 using pincel::CONTORNO;
 using pincel::escurecer;
-
-// A vertical gradient through evenly spaced colour stops, in a few flat
-// bands stippled at their edges (ordered dither), the pixel-art way.
-void degrade(BITMAP* b, int x1, int y1, int x2, int y2, const std::vector<Cor>& paradas, int faixas) {
-    int trechos = int(paradas.size()) - 1;
-    for (int y = y1; y <= y2; y++) {
-        double t = double(y - y1) / std::max(1, y2 - y1) * trechos;
-        int trecho = std::min(int(t), trechos - 1);
-        double nivel = (t - trecho) * faixas;
-        for (int x = x1; x <= x2; x++) {
-            int banda = int(nivel);
-            if ((nivel - banda) * 16.0 > BAYER[y & 3][x & 3] + 0.5) banda++;
-            double u = std::min(1.0, double(banda) / faixas);
-            putpixel(b, x, y, rgb(misturar(paradas[trecho], paradas[trecho + 1], u)));
-        }
-    }
-}
-
-void estrelas(BITMAP* b, int x1, int y1, int x2, int y2, int quantas, uint32_t semente, Cor fraca,
-              Cor forte) {
-    Sorteio s(semente);
-    for (int i = 0; i < quantas; i++) {
-        int x = x1 + s.ate(x2 - x1 + 1), y = y1 + s.ate(y2 - y1 + 1);
-        putpixel(b, x, y, rgb(i % 3 ? fraca : forte));
-        if (i % 6 == 0) {
-            putpixel(b, x - 1, y, rgb(fraca));
-            putpixel(b, x + 1, y, rgb(fraca));
-            putpixel(b, x, y - 1, rgb(fraca));
-            putpixel(b, x, y + 1, rgb(fraca));
-        }
-    }
-}
-
-void retanguloArredondado(BITMAP* b, int x1, int y1, int x2, int y2, int r, int cor) {
-    rectfill(b, x1 + r, y1, x2 - r, y2, cor);
-    rectfill(b, x1, y1 + r, x2, y2 - r, cor);
-    circlefill(b, x1 + r, y1 + r, r, cor);
-    circlefill(b, x2 - r, y1 + r, r, cor);
-    circlefill(b, x1 + r, y2 - r, r, cor);
-    circlefill(b, x2 - r, y2 - r, r, cor);
-}
-
-// A thick stroke with round ends.
-void traco(BITMAP* b, double x1, double y1, double x2, double y2, double grossura, int cor) {
-    double dx = x2 - x1, dy = y2 - y1, n = std::max(1e-6, std::hypot(dx, dy));
-    double nx = -dy / n * grossura / 2, ny = dx / n * grossura / 2;
-    int p[8] = {int(std::lround(x1 + nx)), int(std::lround(y1 + ny)), int(std::lround(x2 + nx)),
-                int(std::lround(y2 + ny)), int(std::lround(x2 - nx)), int(std::lround(y2 - ny)),
-                int(std::lround(x1 - nx)), int(std::lround(y1 - ny))};
-    polygon(b, 4, p, cor);
-    int r = int(std::lround(grossura / 2));
-    circlefill(b, int(std::lround(x1)), int(std::lround(y1)), r, cor);
-    circlefill(b, int(std::lround(x2)), int(std::lround(y2)), r, cor);
-}
-
-bool ehMagenta(BITMAP* b, int x, int y) { return getpixel(b, x, y) == pincel::magenta(); }
-
-// Paints `grossura` rings of `cor` on the magenta around every drawn shape of `b`.
-void contornar(BITMAP* b, int grossura, Cor cor) {
-    BITMAP* copia = create_bitmap(b->w, b->h);
-    for (int passo = 0; passo < grossura; passo++) {
-        blit(b, copia, 0, 0, 0, 0, b->w, b->h);
-        auto pintado = [&](int x, int y) {
-            return x >= 0 && y >= 0 && x < b->w && y < b->h && !ehMagenta(copia, x, y);
-        };
-        for (int y = 0; y < b->h; y++)
-            for (int x = 0; x < b->w; x++)
-                if (!pintado(x, y) &&
-                    (pintado(x - 1, y) || pintado(x + 1, y) || pintado(x, y - 1) || pintado(x, y + 1)))
-                    putpixel(b, x, y, rgb(cor));
-    }
-    destroy_bitmap(copia);
-}
 
 // ---- Big lettering -----------------------------------------------------------------
 
@@ -268,7 +202,7 @@ public:
                 else if (!dentro(x + k, y + k))
                     putpixel(sombreada, x, y, rgb(escurecer(c, 0.28)));
             }
-        contornar(sombreada, std::max(1, p(1.6)), CONTORNO);
+        contornar(sombreada, std::max(1, p(1.6)), rgb(CONTORNO));
         draw_sprite(tela, sombreada, 0, 0);
         destroy_bitmap(sombreada);
     }
@@ -651,7 +585,7 @@ const std::vector<Cor> CEU_NOITE = {{30, 26, 70}, {48, 40, 104}, {84, 62, 136}, 
 
 void fundoNoite(BITMAP* b, uint32_t semente) {
     degrade(b, 0, 0, LARGURA_TELA - 1, ALTURA_TELA - 1, CEU_NOITE, 4);
-    estrelas(b, 0, 0, LARGURA_TELA - 1, 300, 140, semente, {130, 126, 200}, {250, 248, 255});
+    estrelas(b, {0, 0, LARGURA_TELA - 1, 300, 140, semente, {130, 126, 200}, {250, 248, 255}, 6});
 }
 
 // A stage spotlight: a cone of stippled light from (x, y) spreading downwards.
@@ -966,7 +900,7 @@ BITMAP* desenharFimDeJogo() {
     BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(20, 16, 36));
     degrade(b, 0, FAIXA_PLACAR_FIM + 1, LARGURA_TELA - 1, 430, {{20, 16, 36}, {34, 26, 62}, {56, 38, 84}}, 4);
     placaDoPlacar(b, {20, 16, 36}, {110, 60, 120});
-    estrelas(b, 0, FAIXA_PLACAR_FIM + 6, LARGURA_TELA - 1, 300, 60, 17u, {90, 80, 140}, {180, 170, 230});
+    estrelas(b, {0, FAIXA_PLACAR_FIM + 6, LARGURA_TELA - 1, 300, 60, 17u, {90, 80, 140}, {180, 170, 230}, 6});
     lampada(b, 320, FAIXA_PLACAR_FIM + 1, 430, 170);
     letreiro(b, "FIM DE JOGO", LARGURA_TELA / 2, 120, 6, {{255, 160, 140}, {200, 30, 60}, {70, 20, 50}, 6, 3});
     textoCentradoComSombra(b, "Os muros venceram desta vez...", LARGURA_TELA / 2, 196, {220, 206, 250}, CONTORNO, 2);

@@ -17,11 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "formas.h"
 #include "pincel.h"
 
 namespace {
 
 using pincel::BAYER;
+using pincel::degrade;
+using pincel::estrelas;
 using pincel::Cor;
 using pincel::deCor;
 using pincel::misturar;
@@ -42,24 +45,6 @@ constexpr int DESLOCAMENTO_RAIA_J2 = 499;
 constexpr int LINHA_ALVO = 9;
 constexpr int LARGURA_ALVO = 30;
 constexpr int ALTURA_ALVO = 32;
-
-// Fills rows y1..y2 of columns x1..x2 with a vertical gradient through the
-// colour stops `paradas` (evenly spaced), quantised to `faixas` bands per stop.
-void ceuDegrade(BITMAP* b, int x1, int y1, int x2, int y2, const std::vector<Cor>& paradas,
-                int faixas) {
-    int trechos = int(paradas.size()) - 1;
-    for (int y = y1; y <= y2; y++) {
-        double t = double(y - y1) / std::max(1, y2 - y1) * trechos;
-        int trecho = std::min(int(t), trechos - 1);
-        double nivel = (t - trecho) * faixas;
-        for (int x = x1; x <= x2; x++) {
-            int banda = int(nivel);
-            if ((nivel - banda) * 16.0 > BAYER[y & 3][x & 3] + 0.5) banda++;
-            double u = std::min(1.0, double(banda) / faixas);
-            putpixel(b, x, y, rgb(misturar(paradas[trecho], paradas[trecho + 1], u)));
-        }
-    }
-}
 
 // ---- Stage palettes ----------------------------------------------------------
 
@@ -195,23 +180,6 @@ void desenharMolduras(BITMAP* b, const Paleta& p) {
 
 // ---- Stage 1: a town under the moon -----------------------------------------------
 
-void desenharEstrelas(BITMAP* b, int x1, int y1, int x2, int y2, int quantas, uint32_t semente,
-                      Cor fraca, Cor forte) {
-    Sorteio s(semente);
-    for (int i = 0; i < quantas; i++) {
-        int x = x1 + s.ate(x2 - x1 + 1), y = y1 + s.ate(y2 - y1 + 1);
-        if (i % 7 == 0) {  // a few twinkle as little crosses
-            putpixel(b, x, y, rgb(forte));
-            putpixel(b, x - 1, y, rgb(fraca));
-            putpixel(b, x + 1, y, rgb(fraca));
-            putpixel(b, x, y - 1, rgb(fraca));
-            putpixel(b, x, y + 1, rgb(fraca));
-        } else {
-            putpixel(b, x, y, rgb(i % 3 ? fraca : forte));
-        }
-    }
-}
-
 void desenharLua(BITMAP* b, int cx, int cy, int r) {
     // Two dithered halo rings, then the disc, its shaded side and craters.
     for (int y = cy - r - 10; y <= cy + r + 10; y++)
@@ -253,10 +221,9 @@ void desenharCidade(BITMAP* b, int base, Cor parede, Cor janela, Cor janelaApaga
 BITMAP* desenharFase1() {
     BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(50, 46, 104));
     Paleta p = paletaNoite();
-    ceuDegrade(b, CAMPO_X, 0, CAMPO_X + CAMPO_LARGURA - 1, 380, p.ceu, 4);
+    degrade(b, CAMPO_X, 0, CAMPO_X + CAMPO_LARGURA - 1, 380, p.ceu, 4);
     rectfill(b, CAMPO_X, 381, CAMPO_X + CAMPO_LARGURA - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
-    desenharEstrelas(b, CAMPO_X, 2, CAMPO_X + CAMPO_LARGURA - 1, 300, 90, 7u, {150, 150, 210},
-                     {250, 248, 255});
+    estrelas(b, {CAMPO_X, 2, CAMPO_X + CAMPO_LARGURA - 1, 300, 90, 7u, {150, 150, 210}, {250, 248, 255}, 7});
     desenharLua(b, 408, 86, 30);
     desenharCidade(b, 440, {96, 76, 136}, {200, 170, 130}, {110, 88, 150}, 120, 11u);
     desenharCidade(b, 440, {64, 54, 104}, {255, 214, 120}, {78, 66, 120}, 80, 23u);
@@ -305,10 +272,9 @@ void desenharCiprestes(BITMAP* b, Cor cor, Cor brilho) {
 BITMAP* desenharFase2() {
     BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(92, 58, 128));
     Paleta p = paletaPorDoSol();
-    ceuDegrade(b, CAMPO_X, 0, CAMPO_X + CAMPO_LARGURA - 1, 400, p.ceu, 4);
+    degrade(b, CAMPO_X, 0, CAMPO_X + CAMPO_LARGURA - 1, 400, p.ceu, 4);
     rectfill(b, CAMPO_X, 401, CAMPO_X + CAMPO_LARGURA - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
-    desenharEstrelas(b, CAMPO_X, 2, CAMPO_X + CAMPO_LARGURA - 1, 90, 24, 5u, {150, 110, 170},
-                     {240, 210, 240});
+    estrelas(b, {CAMPO_X, 2, CAMPO_X + CAMPO_LARGURA - 1, 90, 24, 5u, {150, 110, 170}, {240, 210, 240}, 7});
     desenharSol(b, 320, 372, 64);
     desenharMorros(b, 400, 60, 1.0, {180, 96, 116});
     desenharMorros(b, 432, 44, 3.2, {122, 64, 104});

@@ -2,28 +2,12 @@
 // pieces of fill the game paints column by column) and the two life icons.
 #include <allegro.h>
 
+#include "formas.h"
 #include "pincel.h"
 
 namespace {
 
 using pincel::contorno;
-
-// Outlines every drawn shape of `b` with a 1-pixel dark line on the magenta
-// around it (4-neighbours only, which keeps the corners soft).
-void contornar(BITMAP* b) {
-    BITMAP* copia = create_bitmap(b->w, b->h);
-    blit(b, copia, 0, 0, 0, 0, b->w, b->h);
-    auto pintado = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < b->w && y < b->h &&
-               getpixel(copia, x, y) != pincel::magenta();
-    };
-    for (int y = 0; y < b->h; y++)
-        for (int x = 0; x < b->w; x++)
-            if (!pintado(x, y) &&
-                (pintado(x - 1, y) || pintado(x + 1, y) || pintado(x, y - 1) || pintado(x, y + 1)))
-                putpixel(b, x, y, contorno());
-    destroy_bitmap(copia);
-}
 
 // ---- Health bar.
 //
@@ -146,7 +130,7 @@ BITMAP* desenharCogumelo(const Cogumelo& c) {
     rectfill(b, 7, 2, 9, 3, branco);
     rectfill(b, 11, 5, 12, 6, branco);
     putpixel(b, 7, 6, branco);
-    contornar(b);
+    pincel::contornar(b, 1, contorno());
     return b;
 }
 

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "arte_abertura.h"
+#include "formas.h"
 #include "pincel.h"
 
 namespace {
 
-using pincel::BAYER;
+using pincel::contornar;
 using pincel::Cor;
-using pincel::misturar;
 using pincel::rgb;
 
 const int TAMANHOS[] = {16, 22, 24, 32, 48, 64, 128, 256};
@@ -43,26 +43,17 @@ bool dentroDoLadrilho(int n, int x, int y, int recuo) {
 // The title's night sky, banded and dithered.
 void ceu(BITMAP* b) {
     const int n = b->w;
+    pincel::degrade(b, 0, 0, n - 1, n - 1, CEU, 3);
     for (int y = 0; y < n; y++)
-        for (int x = 0; x < n; x++) {
-            if (!dentroDoLadrilho(n, x, y, 0)) continue;
-            double t = double(y) / (n - 1) * (CEU.size() - 1);
-            int trecho = std::min(int(t), int(CEU.size()) - 2);
-            double nivel = (t - trecho) * 3;
-            int banda = int(nivel);
-            if ((nivel - banda) * 16.0 > BAYER[y & 3][x & 3] + 0.5) banda++;
-            putpixel(b, x, y, rgb(misturar(CEU[trecho], CEU[trecho + 1], std::min(1.0, banda / 3.0))));
-        }
+        for (int x = 0; x < n; x++)
+            if (!dentroDoLadrilho(n, x, y, 0)) putpixel(b, x, y, pincel::magenta());
 }
 
 // A few stars of the title's sky, where there is room for them.
 void estrelas(BITMAP* b) {
     const int n = b->w;
-    pincel::Sorteio sorteio(7u);
-    for (int i = 0; i < n / 6; i++) {
-        int x = sorteio.ate(n), y = sorteio.ate(n), cor = i % 3 ? makecol(130, 126, 200) : makecol(250, 248, 255);
-        if (dentroDoLadrilho(n, x, y, 2)) putpixel(b, x, y, cor);
-    }
+    pincel::estrelas(b, {0, 0, n - 1, n - 1, n / 6, 7u, {130, 126, 200}, {250, 248, 255}, 0},
+                     [n](int x, int y) { return dentroDoLadrilho(n, x, y, 2); });
 }
 
 // The dark rim round the tile, `borda` thick, over whatever reaches the edge.
@@ -141,20 +132,6 @@ const std::vector<std::string> CLAVE_32 = {
     "....####....",
 };
 
-// Paints a one-pixel ring of `cor` on the magenta around every drawn pixel.
-void contornar(BITMAP* b, int cor) {
-    BITMAP* copia = create_bitmap(b->w, b->h);
-    blit(b, copia, 0, 0, 0, 0, b->w, b->h);
-    auto pintado = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < b->w && y < b->h && getpixel(copia, x, y) != pincel::magenta();
-    };
-    for (int y = 0; y < b->h; y++)
-        for (int x = 0; x < b->w; x++)
-            if (!pintado(x, y) && (pintado(x - 1, y) || pintado(x + 1, y) || pintado(x, y - 1) || pintado(x, y + 1)))
-                putpixel(b, x, y, cor);
-    destroy_bitmap(copia);
-}
-
 // A row of the stage's castle walls across the upper part of the tile, black
 // with battlements and a pale rim, open in the middle where the clef passes.
 void muralha(BITMAP* b) {
@@ -170,7 +147,7 @@ void muralha(BITMAP* b) {
     };
     bloco(-passo, esquerda - 1);
     bloco(direita + 1, n + passo);
-    for (int i = 0; i < std::max(1, n / 96); i++) contornar(muro, makecol(196, 214, 255));
+    contornar(muro, std::max(1, n / 96), makecol(196, 214, 255));
     draw_sprite(b, muro, 0, 0);
     destroy_bitmap(muro);
 }
@@ -184,7 +161,7 @@ void desenharClavePixelAPixel(BITMAP* b, const std::vector<std::string>& desenho
             if (c == '.') continue;
             putpixel(clave, x0 + x, y0 + y, rgb(c == '+' ? OURO_CLARO : c == 'x' ? OURO_ESCURO : OURO));
         }
-    contornar(clave, rgb(CONTORNO));
+    contornar(clave, 1, rgb(CONTORNO));
     draw_sprite(b, clave, 0, 0);
     destroy_bitmap(clave);
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "formas.h"
 #include "pincel.h"
 
 namespace {
@@ -40,9 +41,7 @@ public:
     }
 
     void colarParte() {
-        for (int y = 0; y < ALTURA; y++)
-            for (int x = 0; x < LARGURA; x++)
-                if (!pintado(x, y) && vizinhoPintado(x, y)) putpixel(imagem, x, y, contorno());
+        pincel::contornar(parte, 1, contorno());
         draw_sprite(imagem, parte, 0, 0);
     }
 
@@ -54,14 +53,6 @@ public:
     }
 
 private:
-    bool pintado(int x, int y) const {
-        if (x < 0 || y < 0 || x >= LARGURA || y >= ALTURA) return false;
-        return getpixel(parte, x, y) != pincel::magenta();
-    }
-    bool vizinhoPintado(int x, int y) const {
-        return pintado(x - 1, y) || pintado(x + 1, y) || pintado(x, y - 1) || pintado(x, y + 1);
-    }
-
     BITMAP* imagem;
     BITMAP* parte;
 };
