@@ -20,6 +20,7 @@
 
 #include "arte_abertura.h"
 #include "formas.h"
+#include "paletas.h"
 #include "pincel.h"
 
 namespace {
@@ -230,24 +231,6 @@ constexpr int FIGURA_ALTURA = 222;
 
 // ---- Zorbo: stocky drummer in red and orange, yellow headband, round head. ----
 
-namespace zorbo {
-const Cor PELE = {226, 160, 112};
-const Cor CABELO = {96, 56, 40};
-const Cor CAMISA = {226, 48, 44};
-const Cor LISTRA = {255, 170, 40};
-const Cor SHORT = {250, 140, 36};
-const Cor SAPATO = {244, 244, 250};
-const Cor SOLA = {226, 48, 44};
-const Cor FAIXA = {255, 214, 60};
-const Cor MADEIRA = {240, 200, 130};
-const Cor TAMBOR = {60, 110, 220};
-const Cor ARO = {250, 200, 70};
-const Cor CORDA = {240, 240, 250};
-const Cor PELE_TAMBOR = {250, 246, 228};
-const Cor OLHO = {28, 22, 40};
-const Cor BOCA = {150, 40, 50};
-}  // namespace zorbo
-
 struct Pose {
     Ponto maoEsquerda, maoDireita;      // hands, in design coordinates
     Ponto apontaEsquerda, apontaDireita; // where what each hand holds points to
@@ -389,20 +372,6 @@ BITMAP* desenharZorbo(double escala, const Pose& pose, bool feliz) {
 
 // ---- Velna: slender, teal tunic over green leggings, golden ponytail. ----
 
-namespace velna {
-const Cor PELE = {250, 208, 172};
-const Cor CABELO = {255, 204, 72};
-const Cor TUNICA = {36, 196, 180};
-const Cor ENFEITE = {250, 244, 210};
-const Cor LEGGING = {70, 186, 90};
-const Cor SAPATO = {250, 246, 236};
-const Cor SOLA = {20, 128, 136};
-const Cor MARACA = {255, 120, 60};
-const Cor CABO = {170, 100, 60};
-const Cor OLHO = {28, 22, 40};
-const Cor BOCA = {200, 70, 90};
-}  // namespace velna
-
 void velnaMaraca(Figura& fig, Ponto mao, Ponto aponta) {
     double dx = aponta.x, dy = aponta.y, n = std::hypot(dx, dy);
     dx /= n;
@@ -413,7 +382,7 @@ void velnaMaraca(Figura& fig, Ponto mao, Ponto aponta) {
     fig.novaParte();
     Ponto bola{mao.x + dx * 26, mao.y + dy * 26};
     fig.circulo(bola.x, bola.y, 11, velna::MARACA);
-    fig.pintarFaixa(bola.x - 12, bola.y - 2, bola.x + 12, bola.y + 2, {255, 214, 60});
+    fig.pintarFaixa(bola.x - 12, bola.y - 2, bola.x + 12, bola.y + 2, velna::FAIXA_MARACA);
     fig.colar(4);
 }
 
@@ -922,7 +891,7 @@ BITMAP* desenharFimDeJogo() {
     traco(b, 486, 426, 500, 414, 3, rgb(velna::CABO));
     circlefill(b, 509, 407, 11, rgb(CONTORNO));
     circlefill(b, 509, 407, 9, rgb(velna::MARACA));
-    hline(b, 501, 407, 517, makecol(255, 214, 60));
+    hline(b, 501, 407, 517, rgb(velna::FAIXA_MARACA));
     circlefill(b, 506, 403, 2, rgb(clarear(velna::MARACA, 0.5)));
     rodapeFim(b, 457, {220, 214, 250});
     return b;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "formas.h"
+#include "paletas.h"
 #include "pincel.h"
 
 namespace {
@@ -22,6 +23,7 @@ struct Ponto {
 };
 
 using pincel::contorno;
+using pincel::rgb;
 
 // The figure is built part by part, back to front. Each part is drawn alone
 // on a magenta card and then pasted with a 1-pixel outline around it, so a
@@ -151,14 +153,13 @@ Ponto desenharBraco(BITMAP* b, const Corpo& c, const Paleta& p, int ombroX, int 
 // headband and a drumstick in each hand.
 
 // Built on first use, after the colour depth is set (makecol depends on it).
-const Paleta& zorbo() {
+const Paleta& paletaZorbo() {
+    using namespace zorbo;
     static const Paleta p = {
-        makecol(226, 160, 112), makecol(184, 118, 82),                          // skin
-        makecol(96, 56, 40),    makecol(70, 40, 32),                            // hair
-        makecol(226, 48, 44),   makecol(160, 30, 48),  makecol(255, 170, 40),   // shirt, stripe
-        makecol(240, 122, 30),  makecol(180, 80, 32),                           // trousers
-        makecol(244, 244, 250), makecol(176, 172, 196), makecol(226, 48, 44),   // shoes, sole
-        makecol(28, 22, 40),    makecol(150, 40, 50)};                          // eye, mouth
+        rgb(PELE),   rgb(PELE_SOMBRA),   rgb(CABELO), rgb(CABELO_SOMBRA),
+        rgb(CAMISA), rgb(CAMISA_SOMBRA), rgb(LISTRA), rgb(CALCA),
+        rgb(CALCA_SOMBRA), rgb(SAPATO), rgb(SAPATO_SOMBRA), rgb(SOLA),
+        rgb(OLHO),   rgb(BOCA)};
     return p;
 }
 
@@ -170,16 +171,16 @@ const Corpo CORPO_ZORBO = {
     4, 2};       // shoe
 
 void baqueta(BITMAP* b, Ponto mao, int inclinacao) {
-    int madeira = makecol(240, 200, 130);
+    int madeira = rgb(zorbo::MADEIRA);
     segmento(b, mao, Ponto{mao.x + 4 + inclinacao, mao.y - 6}, 1, madeira);
-    putpixel(b, mao.x + 4 + inclinacao, mao.y - 6, makecol(255, 240, 200));
+    putpixel(b, mao.x + 4 + inclinacao, mao.y - 6, rgb(zorbo::PONTA_BAQUETA));
 }
 
 void zorboBraco(Quadro& q, const Pose& pose, bool perto) {
     BITMAP* b = q.novaParte();
     int sinal = perto ? -1 : 1;
     int ombro = perto ? CORPO_ZORBO.ombroPerto : CORPO_ZORBO.ombroLonge;
-    Ponto mao = desenharBraco(b, CORPO_ZORBO, zorbo(), ombro, sinal * pose.passo * CORPO_ZORBO.balanco,
+    Ponto mao = desenharBraco(b, CORPO_ZORBO, paletaZorbo(), ombro, sinal * pose.passo * CORPO_ZORBO.balanco,
                               perto, pose);
     baqueta(b, mao, sinal * pose.passo);
     q.colarParte();
@@ -188,13 +189,13 @@ void zorboBraco(Quadro& q, const Pose& pose, bool perto) {
 void zorboTronco(Quadro& q, const Pose& pose) {
     BITMAP* b = q.novaParte();
     int d = pose.desce();
-    circlefill(b, 12, 22 + d, 3, zorbo().roupa);
-    circlefill(b, 19, 22 + d, 3, zorbo().roupa);
-    rectfill(b, 9, 22 + d, 22, 32 + d, zorbo().roupa);
-    rectfill(b, 12, 19 + d, 19, 22 + d, zorbo().roupa);
-    rectfill(b, 9, 22 + d, 10, 32 + d, zorbo().roupaSombra);  // the back, away from the light
-    rectfill(b, 9, 26 + d, 22, 27 + d, zorbo().roupaEnfeite);  // jersey stripe
-    hline(b, 9, 32 + d, 22, zorbo().roupaSombra);
+    circlefill(b, 12, 22 + d, 3, paletaZorbo().roupa);
+    circlefill(b, 19, 22 + d, 3, paletaZorbo().roupa);
+    rectfill(b, 9, 22 + d, 22, 32 + d, paletaZorbo().roupa);
+    rectfill(b, 12, 19 + d, 19, 22 + d, paletaZorbo().roupa);
+    rectfill(b, 9, 22 + d, 10, 32 + d, paletaZorbo().roupaSombra);  // the back, away from the light
+    rectfill(b, 9, 26 + d, 22, 27 + d, paletaZorbo().roupaEnfeite);  // jersey stripe
+    hline(b, 9, 32 + d, 22, paletaZorbo().roupaSombra);
     q.colarParte();
 }
 
@@ -202,7 +203,7 @@ void zorboFaixa(Quadro& q, const Pose& pose) {
     // The two loose ends of the headband fly behind the head.
     BITMAP* b = q.novaParte();
     int d = pose.desce();
-    int faixa = makecol(255, 214, 60), faixaSombra = makecol(220, 160, 40);
+    int faixa = rgb(zorbo::FAIXA), faixaSombra = rgb(zorbo::FAIXA_SOMBRA);
     segmento(b, Ponto{8, 7 + d}, Ponto{3, 5 + d - pose.passo}, 2, faixa);
     segmento(b, Ponto{8, 8 + d}, Ponto{4, 11 + d + pose.passo}, 2, faixaSombra);
     q.colarParte();
@@ -212,24 +213,24 @@ void zorboCabeca(Quadro& q, const Pose& pose) {
     BITMAP* b = q.novaParte();
     int d = pose.desce();
     int cx = 16, cy = 10 + d;
-    circlefill(b, cx, cy, 8, zorbo().pele);
-    putpixel(b, cx + 9, cy + 1, zorbo().pele);  // nose
+    circlefill(b, cx, cy, 8, paletaZorbo().pele);
+    putpixel(b, cx + 9, cy + 1, paletaZorbo().pele);  // nose
     // Short hair on the crown and the back of the head, with three spikes.
-    trocarCor(b, 0, 0, LARGURA - 1, cy - 4, zorbo().pele, zorbo().cabelo);
-    trocarCor(b, 0, 0, cx - 5, cy + 3, zorbo().pele, zorbo().cabelo);
-    triangle(b, cx - 6, cy - 5, cx - 3, cy - 9, cx - 1, cy - 6, zorbo().cabelo);
-    triangle(b, cx - 2, cy - 6, cx + 1, cy - 9, cx + 3, cy - 6, zorbo().cabelo);
-    triangle(b, cx + 2, cy - 6, cx + 6, cy - 8, cx + 6, cy - 5, zorbo().cabelo);
+    trocarCor(b, 0, 0, LARGURA - 1, cy - 4, paletaZorbo().pele, paletaZorbo().cabelo);
+    trocarCor(b, 0, 0, cx - 5, cy + 3, paletaZorbo().pele, paletaZorbo().cabelo);
+    triangle(b, cx - 6, cy - 5, cx - 3, cy - 9, cx - 1, cy - 6, paletaZorbo().cabelo);
+    triangle(b, cx - 2, cy - 6, cx + 1, cy - 9, cx + 3, cy - 6, paletaZorbo().cabelo);
+    triangle(b, cx + 2, cy - 6, cx + 6, cy - 8, cx + 6, cy - 5, paletaZorbo().cabelo);
     // Headband, lit on top and shaded on its lower edge.
-    pintarFaixa(b, cy - 5, cy - 4, makecol(255, 214, 60));
-    pintarFaixa(b, cy - 3, cy - 3, makecol(220, 160, 40));
+    pintarFaixa(b, cy - 5, cy - 4, rgb(zorbo::FAIXA));
+    pintarFaixa(b, cy - 3, cy - 3, rgb(zorbo::FAIXA_SOMBRA));
     // Ear, eye, cheek and a grin.
-    rectfill(b, cx - 3, cy, cx - 2, cy + 2, zorbo().peleSombra);
+    rectfill(b, cx - 3, cy, cx - 2, cy + 2, paletaZorbo().peleSombra);
     rectfill(b, cx + 3, cy - 1, cx + 4, cy + 1, makecol(250, 250, 250));
-    vline(b, cx + 5, cy - 1, cy + 1, zorbo().olho);
-    hline(b, cx + 3, cy - 2, cx + 5, zorbo().cabelo);  // eyebrow
+    vline(b, cx + 5, cy - 1, cy + 1, paletaZorbo().olho);
+    hline(b, cx + 3, cy - 2, cx + 5, paletaZorbo().cabelo);  // eyebrow
     putpixel(b, cx + 4, cy + 3, makecol(240, 110, 100));
-    hline(b, cx + 5, cy + 4, cx + 7, zorbo().boca);
+    hline(b, cx + 5, cy + 4, cx + 7, paletaZorbo().boca);
     q.colarParte();
 }
 
@@ -237,9 +238,9 @@ BITMAP* desenharZorbo(const Pose& pose) {
     Quadro q;
     const Corpo& c = CORPO_ZORBO;
     zorboBraco(q, pose, false);
-    desenharPerna(q, c, zorbo(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
+    desenharPerna(q, c, paletaZorbo(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
     zorboFaixa(q, pose);
-    desenharPerna(q, c, zorbo(), c.quadrilPerto, pose.passo * c.passada, true, pose);
+    desenharPerna(q, c, paletaZorbo(), c.quadrilPerto, pose.passo * c.passada, true, pose);
     zorboTronco(q, pose);
     zorboCabeca(q, pose);
     zorboBraco(q, pose, true);
@@ -249,14 +250,13 @@ BITMAP* desenharZorbo(const Pose& pose) {
 // ---- Velna: slender, teal tunic over green leggings, a golden ponytail that
 // bounces as she walks.
 
-const Paleta& velna() {
+const Paleta& paletaVelna() {
+    using namespace velna;
     static const Paleta p = {
-        makecol(250, 208, 172), makecol(214, 160, 134),                         // skin
-        makecol(255, 204, 72),  makecol(214, 144, 40),                          // hair
-        makecol(36, 196, 180),  makecol(20, 128, 136), makecol(250, 244, 210),  // tunic, sash
-        makecol(70, 186, 90),   makecol(42, 128, 76),                           // leggings
-        makecol(250, 246, 236), makecol(196, 188, 180), makecol(20, 128, 136),  // shoes, sole
-        makecol(28, 22, 40),    makecol(200, 70, 90)};                          // eye, mouth
+        rgb(PELE),   rgb(PELE_SOMBRA),   rgb(CABELO),  rgb(CABELO_SOMBRA),
+        rgb(TUNICA), rgb(TUNICA_SOMBRA), rgb(ENFEITE), rgb(LEGGING),
+        rgb(LEGGING_SOMBRA), rgb(SAPATO), rgb(SAPATO_SOMBRA), rgb(SOLA),
+        rgb(OLHO),   rgb(BOCA)};
     return p;
 }
 
@@ -271,23 +271,23 @@ void velnaBraco(Quadro& q, const Pose& pose, bool perto) {
     BITMAP* b = q.novaParte();
     int sinal = perto ? -1 : 1;
     int ombro = perto ? CORPO_VELNA.ombroPerto : CORPO_VELNA.ombroLonge;
-    Ponto mao = desenharBraco(b, CORPO_VELNA, velna(), ombro, sinal * pose.passo * CORPO_VELNA.balanco,
+    Ponto mao = desenharBraco(b, CORPO_VELNA, paletaVelna(), ombro, sinal * pose.passo * CORPO_VELNA.balanco,
                               perto, pose);
-    putpixel(b, mao.x - 1, mao.y - 2, velna().roupaEnfeite);  // wristband
+    putpixel(b, mao.x - 1, mao.y - 2, paletaVelna().roupaEnfeite);  // wristband
     q.colarParte();
 }
 
 void velnaTronco(Quadro& q, const Pose& pose) {
     BITMAP* b = q.novaParte();
     int d = pose.desce();
-    rectfill(b, 12, 18 + d, 20, 27 + d, velna().roupa);
+    rectfill(b, 12, 18 + d, 20, 27 + d, paletaVelna().roupa);
     // The tunic flares into a short skirt.
     int saia[] = {12, 26 + d, 20, 26 + d, 23, 32 + d, 9, 32 + d};
-    polygon(b, 4, saia, velna().roupa);
-    rectfill(b, 12, 18 + d, 13, 26 + d, velna().roupaSombra);
-    hline(b, 9, 32 + d, 23, velna().roupaSombra);
-    hline(b, 12, 26 + d, 20, velna().roupaEnfeite);  // sash
-    hline(b, 14, 18 + d, 18, velna().roupaEnfeite);  // collar
+    polygon(b, 4, saia, paletaVelna().roupa);
+    rectfill(b, 12, 18 + d, 13, 26 + d, paletaVelna().roupaSombra);
+    hline(b, 9, 32 + d, 23, paletaVelna().roupaSombra);
+    hline(b, 12, 26 + d, 20, paletaVelna().roupaEnfeite);  // sash
+    hline(b, 14, 18 + d, 18, paletaVelna().roupaEnfeite);  // collar
     q.colarParte();
 }
 
@@ -295,11 +295,11 @@ void velnaRabo(Quadro& q, const Pose& pose) {
     BITMAP* b = q.novaParte();
     int d = pose.desce();
     int sobe = pose.passo == 0 ? 0 : 1;  // the tail bounces up while the body sinks
-    segmento(b, Ponto{10, 6 + d}, Ponto{6, 9 + d - sobe}, 4, velna().cabelo);
-    segmento(b, Ponto{6, 9 + d - sobe}, Ponto{4 - pose.passo, 16 + d - 2 * sobe}, 3, velna().cabelo);
+    segmento(b, Ponto{10, 6 + d}, Ponto{6, 9 + d - sobe}, 4, paletaVelna().cabelo);
+    segmento(b, Ponto{6, 9 + d - sobe}, Ponto{4 - pose.passo, 16 + d - 2 * sobe}, 3, paletaVelna().cabelo);
     segmento(b, Ponto{5, 12 + d - sobe}, Ponto{4 - pose.passo, 16 + d - 2 * sobe}, 1,
-             velna().cabeloSombra);
-    rectfill(b, 9, 5 + d, 10, 8 + d, velna().roupa);  // hair tie
+             paletaVelna().cabeloSombra);
+    rectfill(b, 9, 5 + d, 10, 8 + d, paletaVelna().roupa);  // hair tie
     q.colarParte();
 }
 
@@ -307,20 +307,20 @@ void velnaCabeca(Quadro& q, const Pose& pose) {
     BITMAP* b = q.novaParte();
     int d = pose.desce();
     int cx = 16, cy = 10 + d;
-    circlefill(b, cx, cy, 7, velna().pele);
-    putpixel(b, cx + 8, cy + 1, velna().pele);  // nose
+    circlefill(b, cx, cy, 7, paletaVelna().pele);
+    putpixel(b, cx + 8, cy + 1, paletaVelna().pele);  // nose
     // Hair: crown, back of the head and a fringe that stops above the eye.
-    trocarCor(b, 0, 0, LARGURA - 1, cy - 4, velna().pele, velna().cabelo);
-    trocarCor(b, 0, 0, cx - 2, cy + 4, velna().pele, velna().cabelo);
-    trocarCor(b, cx - 1, cy - 3, cx + 3, cy - 3, velna().pele, velna().cabelo);
-    trocarCor(b, 0, 0, cx - 5, cy + 4, velna().cabelo, velna().cabeloSombra);
-    hline(b, cx - 3, cy - 6, cx + 1, makecol(255, 240, 170));  // shine
+    trocarCor(b, 0, 0, LARGURA - 1, cy - 4, paletaVelna().pele, paletaVelna().cabelo);
+    trocarCor(b, 0, 0, cx - 2, cy + 4, paletaVelna().pele, paletaVelna().cabelo);
+    trocarCor(b, cx - 1, cy - 3, cx + 3, cy - 3, paletaVelna().pele, paletaVelna().cabelo);
+    trocarCor(b, 0, 0, cx - 5, cy + 4, paletaVelna().cabelo, paletaVelna().cabeloSombra);
+    hline(b, cx - 3, cy - 6, cx + 1, rgb(velna::CABELO_BRILHO));  // shine
     // Eye with lashes, a blush and a small mouth.
     rectfill(b, cx + 3, cy - 1, cx + 4, cy + 1, makecol(250, 250, 250));
-    vline(b, cx + 5, cy - 1, cy + 1, velna().olho);
-    hline(b, cx + 3, cy - 2, cx + 6, velna().olho);
+    vline(b, cx + 5, cy - 1, cy + 1, paletaVelna().olho);
+    hline(b, cx + 3, cy - 2, cx + 6, paletaVelna().olho);
     putpixel(b, cx + 3, cy + 3, makecol(250, 140, 150));
-    hline(b, cx + 5, cy + 4, cx + 6, velna().boca);
+    hline(b, cx + 5, cy + 4, cx + 6, paletaVelna().boca);
     q.colarParte();
 }
 
@@ -328,9 +328,9 @@ BITMAP* desenharVelna(const Pose& pose) {
     Quadro q;
     const Corpo& c = CORPO_VELNA;
     velnaBraco(q, pose, false);
-    desenharPerna(q, c, velna(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
+    desenharPerna(q, c, paletaVelna(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
     velnaRabo(q, pose);
-    desenharPerna(q, c, velna(), c.quadrilPerto, pose.passo * c.passada, true, pose);
+    desenharPerna(q, c, paletaVelna(), c.quadrilPerto, pose.passo * c.passada, true, pose);
     velnaTronco(q, pose);
     velnaCabeca(q, pose);
     velnaBraco(q, pose, true);
