@@ -20,6 +20,7 @@
 
 #include "arte_abertura.h"
 #include "formas.h"
+#include "letras.h"
 #include "paletas.h"
 #include "pincel.h"
 
@@ -29,6 +30,10 @@ using pincel::BAYER;
 using pincel::contornar;
 using pincel::ehMagenta;
 using pincel::estrelas;
+using pincel::letreiro;
+using pincel::Letreiro;
+using pincel::textoCentradoComSombra;
+using pincel::textoComSombra;
 using pincel::degrade;
 using pincel::retanguloArredondado;
 using pincel::traco;
@@ -62,65 +67,6 @@ using pincel::BRANCO;
 using pincel::clarear;
 using pincel::CONTORNO;
 using pincel::escurecer;
-
-// ---- Big lettering -----------------------------------------------------------------
-
-// Chunky arcade letters: the built-in font blown up block by block, each
-// block filled with a banded top-to-bottom gradient and bevelled where the
-// glyph has an open edge, over a dark outline and a deep shadow.
-struct Letreiro {
-    Cor topo, base, sombra;
-    int profundidade;  // pixels of shadow down and to the right
-    int borda;         // outline thickness
-};
-
-void letreiro(BITMAP* b, const std::string& s, int cx, int y, int escala, const Letreiro& e) {
-    int w = text_length(font, s.c_str()), h = text_height(font);
-    BITMAP* molde = pincel::nova(w, h, pincel::magenta());
-    textout_ex(molde, font, s.c_str(), 0, 0, makecol(255, 255, 255), -1);
-    auto cheio = [&](int gx, int gy) { return gx >= 0 && gy >= 0 && gx < w && gy < h && !ehMagenta(molde, gx, gy); };
-    int x0 = cx - w * escala / 2;
-    auto bloco = [&](int gx, int gy, int d, int folga, int cor) {
-        rectfill(b, x0 + gx * escala - folga + d, y + gy * escala - folga + d,
-                 x0 + gx * escala + escala - 1 + folga + d, y + gy * escala + escala - 1 + folga + d, cor);
-    };
-    for (int gy = 0; gy < h; gy++)
-        for (int gx = 0; gx < w; gx++) {
-            if (!cheio(gx, gy)) continue;
-            for (int d = 0; d <= e.profundidade; d++) bloco(gx, gy, d, e.borda, rgb(CONTORNO));
-        }
-    for (int gy = 0; gy < h; gy++)
-        for (int gx = 0; gx < w; gx++)
-            if (cheio(gx, gy))
-                for (int d = 1; d <= e.profundidade; d++) bloco(gx, gy, d, 0, rgb(e.sombra));
-    int bisel = std::max(1, escala / 4);
-    for (int gy = 0; gy < h; gy++)
-        for (int gx = 0; gx < w; gx++) {
-            if (!cheio(gx, gy)) continue;
-            for (int r = 0; r < escala; r++) {
-                // Two bands per glyph row, so the gradient steps in even stripes.
-                double t = (gy * 2 + (r >= escala / 2)) / 13.0;
-                Cor c = misturar(e.topo, e.base, std::min(1.0, t));
-                if (!cheio(gx, gy - 1) && r < bisel) c = clarear(c, 0.55);
-                if (!cheio(gx, gy + 1) && r >= escala - bisel) c = escurecer(c, 0.25);
-                int xa = x0 + gx * escala, xb = xa + escala - 1;
-                hline(b, xa, y + gy * escala + r, xb, rgb(c));
-                if (!cheio(gx - 1, gy)) vline(b, xa, y + gy * escala + r, y + gy * escala + r, rgb(clarear(c, 0.35)));
-            }
-        }
-    destroy_bitmap(molde);
-}
-
-// Small text with a one-pixel drop shadow, for labels.
-void textoComSombra(BITMAP* b, const std::string& s, int x, int y, Cor cor, Cor sombra, int escala = 1) {
-    pincel::texto(b, s, x + escala, y + escala, rgb(sombra), escala);
-    pincel::texto(b, s, x, y, rgb(cor), escala);
-}
-
-void textoCentradoComSombra(BITMAP* b, const std::string& s, int cx, int y, Cor cor, Cor sombra,
-                            int escala = 1) {
-    textoComSombra(b, s, cx - pincel::larguraTexto(s, escala) / 2, y, cor, sombra, escala);
-}
 
 // ---- Figures built part by part ------------------------------------------------------
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "formas.h"
+#include "letras.h"
 #include "pincel.h"
 
 namespace {

@@ -50,29 +50,4 @@ BITMAP* nova(int largura, int altura, int cor) {
     return b;
 }
 
-int larguraTexto(const std::string& s, int escala) {
-    return text_length(font, s.c_str()) * escala;
-}
-
-void texto(BITMAP* destino, const std::string& s, int x, int y, int cor, int escala) {
-    if (escala <= 1) {
-        textout_ex(destino, font, s.c_str(), x, y, cor, -1);
-        return;
-    }
-    // Draw at 1:1 on a magenta card, scale it up, then copy the glyphs only.
-    int w = text_length(font, s.c_str()), h = text_height(font);
-    BITMAP* pequeno = nova(w, h, magenta());
-    textout_ex(pequeno, font, s.c_str(), 0, 0, cor, -1);
-    BITMAP* grande = nova(w * escala, h * escala, magenta());
-    stretch_blit(pequeno, grande, 0, 0, w, h, 0, 0, w * escala, h * escala);
-    draw_sprite(destino, grande, x, y);
-    destroy_bitmap(grande);
-    destroy_bitmap(pequeno);
-}
-
-void textoCentrado(BITMAP* destino, const std::string& s, int centroX, int y, int cor,
-                   int escala) {
-    texto(destino, s, centroX - larguraTexto(s, escala) / 2, y, cor, escala);
-}
-
 }  // namespace pincel

@@ -2,7 +2,7 @@
 #define PINCEL_H
 
 // Shared tools of the art generator: the output folder, the registry of
-// picture groups, saving, colours and big text drawn with the built-in font.
+// picture groups, saving, and the colours.
 
 #include <allegro.h>
 
@@ -86,15 +86,6 @@ void salvarPng(BITMAP* imagem, const std::string& caminho);
 
 // A new bitmap of the given size filled with `cor`.
 BITMAP* nova(int largura, int altura, int cor);
-
-// Text in the built-in 8-pixel font, scaled up by `escala` (1 = plain) with its
-// top-left corner at (x, y). Only the glyph pixels are written.
-void texto(BITMAP* destino, const std::string& s, int x, int y, int cor, int escala = 1);
-// The same, centred on column `centroX`.
-void textoCentrado(BITMAP* destino, const std::string& s, int centroX, int y, int cor,
-                   int escala = 1);
-// Width in pixels of `s` at scale `escala`.
-int larguraTexto(const std::string& s, int escala = 1);
 
 }  // namespace pincel
 
