@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "arte_abertura.h"
+#include "clave.h"
 #include "formas.h"
 #include "letras.h"
 #include "paletas.h"
@@ -50,8 +50,6 @@ constexpr int ALTURA_TELA = 480;
 constexpr int PASSO_ENTRADA = 45;
 constexpr int CAIXA_LARGURA = 206;
 constexpr int CAIXA_ALTURA = 4 * PASSO_ENTRADA;
-constexpr int CLAVE_LARGURA = 36;
-constexpr int CLAVE_ALTURA = 44;
 const char* const ENTRADAS[4] = {"1 Jogador", "2 Jogadores", "Instrucoes", "Sair"};
 
 // The instructions panel.
@@ -434,63 +432,6 @@ void pousar(BITMAP* destino, BITMAP* figura, int cx, int chao) {
     destroy_bitmap(figura);
 }
 
-// ---- The treble clef -------------------------------------------------------------------
-
-// The clef's single stroke in a 36 x 44 design box: from the heart of the
-// spiral out round the lower loop, up into the top loop, then down the stem
-// to the curl at the foot; the third number is the stroke's half-width.
-const double TRACADO_CLAVE[][3] = {
-    {18.5, 25, 0.9}, {22, 26.5, 1.1},   {21, 31, 1.4},   {15.5, 33, 1.6},  {9.5, 29.5, 1.8}, {8.5, 23, 1.7},
-    {12.5, 17.5, 1.4}, {18, 15, 1.2},   {22, 12, 1.1},   {23.5, 7, 1.1},   {21.5, 2, 1.0},   {18.5, 0.8, 1.0},
-    {15.8, 3, 1.0},  {15, 8, 1.1},      {16, 15, 1.2},   {17.5, 25, 1.3},  {18.8, 34, 1.3},  {18.6, 40, 1.2},
-    {16, 42.5, 1.1}, {12.5, 41.5, 1.0}};
-
-}  // namespace
-
-void tracarClave(BITMAP* b, double x0, double y0, double escala, double proporcao, double extra,
-                 double minimo, int cor) {
-    const int n = sizeof(TRACADO_CLAVE) / sizeof(TRACADO_CLAVE[0]);
-    auto ponto = [&](int i) { return TRACADO_CLAVE[std::max(0, std::min(n - 1, i))]; };
-    auto pincelada = [&](double x, double y, double r) {
-        double raio = r * escala * proporcao + extra;
-        if (raio >= minimo)
-            circlefill(b, int(std::lround(x0 + x * escala)), int(std::lround(y0 + y * escala)),
-                       int(std::lround(raio)), cor);
-    };
-    for (int i = 0; i + 1 < n; i++) {
-        const double *p0 = ponto(i - 1), *p1 = ponto(i), *p2 = ponto(i + 1), *p3 = ponto(i + 2);
-        for (int k = 0; k <= 24; k++) {
-            double t = k / 24.0, t2 = t * t, t3 = t2 * t;
-            double c[3];
-            for (int d = 0; d < 3; d++)  // Catmull-Rom through the points
-                c[d] = 0.5 * (2 * p1[d] + (-p0[d] + p2[d]) * t + (2 * p0[d] - 5 * p1[d] + 4 * p2[d] - p3[d]) * t2 +
-                              (-p0[d] + 3 * p1[d] - 3 * p2[d] + p3[d]) * t3);
-            pincelada(c[0], c[1], c[2]);
-        }
-    }
-    pincelada(12.2, 38.8, 2.3);  // the ball at the end of the curl
-}
-
-namespace {
-
-// A gold clef with a dark outline and a lit core.
-void desenharClave(BITMAP* b, double x0, double y0, double escala, Cor ouro) {
-    tracarClave(b, x0, y0, escala, 1.0, 1.0, 0.0, rgb(CONTORNO));
-    tracarClave(b, x0, y0, escala, 1.0, 0.0, 0.0, rgb(ouro));
-    tracarClave(b, x0 - 0.5 * escala, y0 - 0.5 * escala, escala, 0.55, -0.3 * escala, 0.5,
-                rgb(clarear(ouro, 0.6)));
-}
-
-BITMAP* desenharCursor() {
-    BITMAP* b = pincel::nova(CLAVE_LARGURA, CLAVE_ALTURA, pincel::magenta());
-    desenharClave(b, 2, 1, 0.97, {255, 200, 60});
-    // A spark beside the clef, pointing at the entry.
-    int brilho = makecol(255, 250, 210);
-    hline(b, 29, 22, 33, brilho);
-    vline(b, 31, 20, 24, brilho);
-    return b;
-}
-
 // ---- Pieces shared by the screens ------------------------------------------------------
 
 const Letreiro LOGO = {{255, 240, 130}, {244, 84, 60}, {110, 36, 84}, 6, 3};
@@ -577,7 +518,7 @@ void teclaSeta(BITMAP* b, int x, int y, int direcao) {
 
 void pauta(BITMAP* b, int topo) {
     for (int i = 0; i < 5; i++) hline(b, 0, topo + i * 10, LARGURA_TELA - 1, makecol(150, 130, 200));
-    desenharClave(b, 12, topo - 14, 1.6, {255, 200, 60});
+    desenharClave(b, 12, topo - 14, 1.6, 1.0, OURO, clarear(OURO, 0.6));
     const int xs[] = {110, 170, 236, 390, 452, 520, 586};
     const int ys[] = {30, 20, 35, 15, 25, 40, 10};
     const Cor cores[] = {{255, 120, 120}, {120, 220, 255}, {255, 220, 90}, {140, 240, 150},

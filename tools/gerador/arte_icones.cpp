@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "arte_abertura.h"
+#include "clave.h"
 #include "formas.h"
 #include "pincel.h"
 
@@ -25,7 +25,6 @@ using pincel::rgb;
 const int TAMANHOS[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 using pincel::CONTORNO;
-const Cor OURO = {255, 200, 60};    // the title's clef
 const Cor OURO_CLARO = {255, 234, 168};
 const Cor OURO_ESCURO = {196, 120, 36};
 const std::vector<Cor> CEU = {{30, 26, 70}, {48, 40, 104}, {84, 62, 136}, {140, 86, 150}};
@@ -172,9 +171,7 @@ void desenharClaveTracada(BITMAP* b) {
     const double escala = 0.8 * n / 44.0;
     const double x0 = n / 2.0 - 17 * escala, y0 = (n - 44 * escala) / 2.0;
     const double aro = std::max(1.0, n / 40.0);
-    tracarClave(b, x0, y0, escala, 1.0, aro, 0.0, rgb(CONTORNO));
-    tracarClave(b, x0, y0, escala, 1.0, 0.0, 0.0, rgb(OURO));
-    tracarClave(b, x0 - 0.5 * escala, y0 - 0.5 * escala, escala, 0.55, -0.3 * escala, 0.5, rgb(OURO_CLARO));
+    desenharClave(b, x0, y0, escala, aro, OURO, OURO_CLARO);
 }
 
 BITMAP* desenharIcone(int n) {
