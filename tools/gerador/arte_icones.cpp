@@ -15,6 +15,7 @@
 #include "clave.h"
 #include "formas.h"
 #include "pincel.h"
+#include "telas.h"
 
 namespace {
 
@@ -27,7 +28,6 @@ const int TAMANHOS[] = {16, 22, 24, 32, 48, 64, 128, 256};
 using pincel::CONTORNO;
 const Cor OURO_CLARO = {255, 234, 168};
 const Cor OURO_ESCURO = {196, 120, 36};
-const std::vector<Cor> CEU = {{30, 26, 70}, {48, 40, 104}, {84, 62, 136}, {140, 86, 150}};
 
 // The tile's shape: a square with rounded corners, `recuo` pixels in from the icon's edge.
 bool dentroDoLadrilho(int n, int x, int y, int recuo) {
@@ -42,7 +42,7 @@ bool dentroDoLadrilho(int n, int x, int y, int recuo) {
 // The title's night sky, banded and dithered.
 void ceu(BITMAP* b) {
     const int n = b->w;
-    pincel::degrade(b, 0, 0, n - 1, n - 1, CEU, 3);
+    pincel::degrade(b, 0, 0, n - 1, n - 1, CEU_NOITE, 3);
     for (int y = 0; y < n; y++)
         for (int x = 0; x < n; x++)
             if (!dentroDoLadrilho(n, x, y, 0)) putpixel(b, x, y, pincel::magenta());
