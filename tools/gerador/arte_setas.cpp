@@ -8,11 +8,12 @@
 #include <string>
 
 #include "pincel.h"
+#include "setas.h"
 
 namespace {
 
-constexpr int LARGURA = 30;
-constexpr int ALTURA = 32;
+constexpr int LARGURA = LARGURA_SETA;
+constexpr int ALTURA = ALTURA_SETA;
 constexpr int LADO = 30;    // the arrow is drawn in a 30 x 30 square...
 constexpr int TOPO = 1;     // ...that starts on row 1, so rows 0 and 31 stay clear
 
@@ -23,15 +24,16 @@ enum class Direcao { cima, baixo, esquerda, direita };
 struct Estilo {
     Direcao direcao;
     const char* letra;  // as in the file names: u, d, l, r
-    int r, g, b;        // the direction's colour
+    pincel::Cor tom;
 };
 
-int misturar(int r, int g, int b, int r2, int g2, int b2, double t) {
-    return makecol(int(r + (r2 - r) * t), int(g + (g2 - g) * t), int(b + (b2 - b) * t));
+// The colour a fraction t of the way from the direction's to (r2, g2, b2), rounded down.
+int misturar(pincel::Cor c, int r2, int g2, int b2, double t) {
+    return makecol(int(c.r + (r2 - c.r) * t), int(c.g + (g2 - c.g) * t), int(c.b + (b2 - c.b) * t));
 }
-int clara(const Estilo& e) { return misturar(e.r, e.g, e.b, 255, 255, 255, 0.55); }
-int escura(const Estilo& e) { return misturar(e.r, e.g, e.b, 40, 20, 60, 0.4); }
-int base(const Estilo& e) { return makecol(e.r, e.g, e.b); }
+int clara(const Estilo& e) { return misturar(e.tom, 255, 255, 255, 0.55); }
+int escura(const Estilo& e) { return misturar(e.tom, 40, 20, 60, 0.4); }
+int base(const Estilo& e) { return pincel::rgb(e.tom); }
 
 // An arrow shape pointing up as a polygon in the 30 x 30 square, given by its
 // left half (the right half mirrors it): tip, head corner, shaft.
@@ -113,9 +115,9 @@ BITMAP* setaCrepusculo(const Estilo& e) {
             if (d > 13.6) cor = contorno();
             else if (d > 11.2) cor = (x + y < LADO - 6) ? clara(e) : base(e);
             else if (d > 10.2) cor = contorno();
-            else if (y < 10) cor = misturar(e.r, e.g, e.b, 70, 30, 90, 0.7);
-            else if (y < 20) cor = misturar(e.r, e.g, e.b, 56, 24, 74, 0.78);
-            else cor = misturar(e.r, e.g, e.b, 44, 18, 60, 0.85);
+            else if (y < 10) cor = misturar(e.tom, 70, 30, 90, 0.7);
+            else if (y < 20) cor = misturar(e.tom, 56, 24, 74, 0.78);
+            else cor = misturar(e.tom, 44, 18, 60, 0.85);
             putpixel(b, x, y + TOPO, cor);
         }
     BITMAP* mascara = formaVirada({5, 6, 13, 11, 24}, e.direcao);
@@ -173,10 +175,10 @@ BITMAP* exclamacao() {
 
 void gerarSetas() {
     const Estilo estilos[] = {
-        {Direcao::cima, "u", 70, 222, 104},
-        {Direcao::baixo, "d", 72, 152, 255},
-        {Direcao::esquerda, "l", 255, 92, 180},
-        {Direcao::direita, "r", 255, 214, 52},
+        {Direcao::cima, "u", TOM_CIMA},
+        {Direcao::baixo, "d", TOM_BAIXO},
+        {Direcao::esquerda, "l", TOM_ESQUERDA},
+        {Direcao::direita, "r", TOM_DIREITA},
     };
     for (const Estilo& e : estilos) {
         pincel::salvar(setaNoturna(e), std::string("setas/seta") + e.letra + "1m.bmp");

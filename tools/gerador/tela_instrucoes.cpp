@@ -9,6 +9,7 @@
 #include "figuras.h"
 #include "formas.h"
 #include "letras.h"
+#include "setas.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ void vinhetaSetas(BITMAP* b, int x, int y) {
     int ax = x + 30, ay = y + 12;
     iconeSeta(b, ax, ay, 30, 0, {150, 220, 170});
     iconeSeta(b, ax + 6, ay + 7, 18, 0, {40, 34, 84});
-    iconeSeta(b, ax, ay + 30, 30, 0, {70, 222, 104});
+    iconeSeta(b, ax, ay + 30, 30, 0, TOM_CIMA);  // the up arrow's own green
     for (int i = 0; i < 3; i++) vline(b, ax + 9 + i * 6, ay + 64, ay + 70 - (i % 2) * 3, makecol(200, 190, 255));
     letreiro(b, "!", x + 104, y + 16, 4, TITULO);
     textoCentradoComSombra(b, "+100", x + 140, y + 58, {140, 255, 160}, CONTORNO, 2);
