@@ -10,24 +10,23 @@
 // the game-over screen and black on the finish screens, so a plain band is
 // kept across their top. Full-screen pictures have no magenta: they are
 // drawn with draw_sprite, which would leave holes there.
-#include <string>
-
 #include "clave.h"
+#include "imagens.h"
 #include "pincel.h"
 #include "telas.h"
 
 namespace {
 
 void gerarAbertura() {
-    pincel::salvar(desenharFundoTitulo(), "abertura/back.bmp");
-    for (int i = 0; i < 4; i++) pincel::salvar(desenharCaixa(i), "abertura/caixa" + std::to_string(i) + ".bmp");
-    pincel::salvar(desenharCursor(), "abertura/clave.bmp");
-    pincel::salvar(desenharFundoAjuda(), "abertura/back_help.bmp");
-    pincel::salvar(desenharInstrucoes(), "abertura/instrucoes.bmp");
-    pincel::salvar(desenharFimDeJogo(), "abertura/game_over.bmp");
-    pincel::salvar(desenharFinal(Vencedor::ZORBO, 31u), "abertura/finish_zorbo.bmp");
-    pincel::salvar(desenharFinal(Vencedor::VELNA, 37u), "abertura/finish_velna.bmp");
-    pincel::salvar(desenharFinal(Vencedor::EMPATE, 41u), "abertura/finish_draw.bmp");
+    pincel::salvar(desenharFundoTitulo(), imagens::BACK);
+    for (int i = 0; i < 4; i++) pincel::salvar(desenharCaixa(i), imagens::CAIXA[i]);
+    pincel::salvar(desenharCursor(), imagens::CLAVE);
+    pincel::salvar(desenharFundoAjuda(), imagens::BACK_HELP);
+    pincel::salvar(desenharInstrucoes(), imagens::INSTRUCOES);
+    pincel::salvar(desenharFimDeJogo(), imagens::GAME_OVER);
+    pincel::salvar(desenharFinal(Vencedor::ZORBO, 31u), imagens::FINISH_ZORBO);
+    pincel::salvar(desenharFinal(Vencedor::VELNA, 37u), imagens::FINISH_VELNA);
+    pincel::salvar(desenharFinal(Vencedor::EMPATE, 41u), imagens::FINISH_DRAW);
 }
 
 pincel::Registro registro("abertura", gerarAbertura);

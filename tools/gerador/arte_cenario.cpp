@@ -18,6 +18,7 @@
 
 #include "cenario.h"
 #include "formas.h"
+#include "imagens.h"
 #include "pincel.h"
 
 namespace {
@@ -174,11 +175,11 @@ BITMAP* desenharChao() {
 }
 
 void gerarCenario() {
-    pincel::salvar(desenharFase1(), "cenario/fase1.bmp");
-    pincel::salvar(desenharFase2(), "cenario/fase2.bmp");
-    pincel::salvar(desenharFase1Movel(), "cenario/fase1movel.bmp");
-    pincel::salvar(desenharFase2Movel(), "cenario/fase2movel.bmp");
-    pincel::salvar(desenharChao(), "cenario/chao1.bmp");
+    pincel::salvar(desenharFase1(), imagens::FASE1);
+    pincel::salvar(desenharFase2(), imagens::FASE2);
+    pincel::salvar(desenharFase1Movel(), imagens::FASE1_MOVEL);
+    pincel::salvar(desenharFase2Movel(), imagens::FASE2_MOVEL);
+    pincel::salvar(desenharChao(), imagens::CHAO);
 }
 
 pincel::Registro registro("cenario", gerarCenario);

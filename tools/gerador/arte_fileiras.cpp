@@ -26,9 +26,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
+#include "imagens.h"
 #include "pincel.h"
 
 namespace {
@@ -45,7 +45,7 @@ struct Fileira {
 };
 
 // Stage 1, at night: wide gates and walks of up to about 17 frames.
-const std::vector<Fileira> FASE1 = {
+const Fileira FASE1[] = {
     {{{0, 84}, {275, 84}}},                // 1  waking up: where the players start,
     {{{60, 76}, {214, 76}}},               // 2  then a sway that grows
     {{{0, 72}, {150, 72}}},                // 3
@@ -70,7 +70,7 @@ const std::vector<Fileira> FASE1 = {
 
 // Stage 2, at sunset: twice as fast, narrow gates, walks of up to 16 frames
 // out of 24 and hardly a rest.
-const std::vector<Fileira> FASE2 = {
+const Fileira FASE2[] = {
     {{{0, 56}, {303, 56}}},                // 1  where the players start
     {{{56, 56}, {248, 56}}},               // 2  scissors: the gates close in
     {{{120, 52}, {202, 52}}},              // 3
@@ -161,21 +161,23 @@ void contorno(BITMAP* b, int cima, int lado) {
     for (auto [x, y] : emCima) putpixel(b, x, y, cima);
 }
 
-void desenharFase(const std::vector<Fileira>& fileiras, int fase, int altura,
+// One picture per row design, saved under the game's path for it: a stage
+// needs exactly as many designs as the game loads pictures (imagens.h).
+template <std::size_t N>
+void desenharFase(const Fileira (&fileiras)[N], const char* const (&caminhos)[N], int altura,
                   void (*bloco)(BITMAP*, Intervalo, int), int cima, int lado) {
-    for (std::size_t k = 0; k < fileiras.size(); k++) {
+    for (std::size_t k = 0; k < N; k++) {
         BITMAP* b = pincel::nova(LARGURA, altura, pincel::magenta());
         for (const Intervalo& i : blocos(fileiras[k])) bloco(b, i, altura);
         contorno(b, cima, lado);
-        pincel::salvar(b, "fileiras/fileiraMuros" + std::to_string(fase) + "_" +
-                              std::to_string(k + 1) + ".bmp");
+        pincel::salvar(b, caminhos[k]);
     }
 }
 
 void gerarFileiras() {
     // Moonlight on the battlements; the sunset's glow on the stakes.
-    desenharFase(FASE1, 1, 20, muralha, makecol(196, 214, 255), makecol(72, 84, 160));
-    desenharFase(FASE2, 2, 22, palicada, makecol(255, 196, 96), makecol(200, 72, 40));
+    desenharFase(FASE1, imagens::FILEIRAS_FASE1, 20, muralha, makecol(196, 214, 255), makecol(72, 84, 160));
+    desenharFase(FASE2, imagens::FILEIRAS_FASE2, 22, palicada, makecol(255, 196, 96), makecol(200, 72, 40));
 }
 
 pincel::Registro registro("fileiras", gerarFileiras);

@@ -2,7 +2,9 @@
 // pieces of fill the game paints column by column) and the two life icons.
 #include <allegro.h>
 
+#include "Sangue.h"
 #include "formas.h"
+#include "imagens.h"
 #include "pincel.h"
 
 namespace {
@@ -92,10 +94,10 @@ BITMAP* desenharMoldura() {
 }
 
 void gerarSangue() {
-    pincel::salvar(colunas(1, corCheia), "sangue/umLife.bmp");
-    pincel::salvar(colunas(100, corCheia), "sangue/cemLife.bmp");
-    pincel::salvar(colunas(5, corVazia), "sangue/cincoUnidades.bmp");
-    pincel::salvar(desenharMoldura(), "sangue/barraHPm.bmp");
+    pincel::salvar(colunas(1, corCheia), Sangue::ARQUIVO_UM_LIFE);
+    pincel::salvar(colunas(100, corCheia), Sangue::ARQUIVO_CEM_LIFE);
+    pincel::salvar(colunas(5, corVazia), Sangue::ARQUIVO_CINCO_UNIDADES);
+    pincel::salvar(desenharMoldura(), Sangue::ARQUIVO_BARRA_HP);
 }
 
 // ---- Life icons: a 16 x 16 spotted mushroom with a face, red for Zorbo and
@@ -137,10 +139,10 @@ BITMAP* desenharCogumelo(const Cogumelo& c) {
 void gerarVidas() {
     pincel::salvar(desenharCogumelo({makecol(230, 40, 52), makecol(160, 24, 44),
                                      makecol(255, 130, 130)}),
-                   "vidas/redmush.bmp");
+                   imagens::RED_MUSH);
     pincel::salvar(desenharCogumelo({makecol(64, 200, 86), makecol(30, 132, 66),
                                      makecol(160, 245, 160)}),
-                   "vidas/greenmush.bmp");
+                   imagens::GREEN_MUSH);
 }
 
 pincel::Registro registroSangue("sangue", gerarSangue);

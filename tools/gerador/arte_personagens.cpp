@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <string>
 
 #include "formas.h"
+#include "imagens.h"
 #include "paletas.h"
 #include "pincel.h"
 
@@ -345,19 +345,20 @@ BITMAP* espelhada(BITMAP* original) {
     return b;
 }
 
-void salvarJogador(const std::string& prefixo, BITMAP* (*desenhar)(const Pose&)) {
-    const char* sufixos[] = {"", "1", "2"};
+// The game loads a player's pictures in the order dir, dir1, dir2, esq,
+// esq1, esq2: standing, step 1 and step 2, facing right and then left.
+void salvarJogador(const char* const (&caminhos)[6], BITMAP* (*desenhar)(const Pose&)) {
     const int passos[] = {0, 1, -1};
     for (int i = 0; i < 3; i++) {
         BITMAP* direita = desenhar(Pose{passos[i]});
-        pincel::salvar(espelhada(direita), "personagens/" + prefixo + " - esq" + sufixos[i] + ".bmp");
-        pincel::salvar(direita, "personagens/" + prefixo + " - dir" + sufixos[i] + ".bmp");
+        pincel::salvar(espelhada(direita), caminhos[3 + i]);
+        pincel::salvar(direita, caminhos[i]);
     }
 }
 
 void gerarPersonagens() {
-    salvarJogador("P1", desenharZorbo);
-    salvarJogador("P2", desenharVelna);
+    salvarJogador(imagens::PERSONAGENS[0], desenharZorbo);
+    salvarJogador(imagens::PERSONAGENS[1], desenharVelna);
 }
 
 pincel::Registro registro("personagens", gerarPersonagens);

@@ -5,8 +5,8 @@
 #include <allegro.h>
 
 #include <cmath>
-#include <string>
 
+#include "imagens.h"
 #include "pincel.h"
 #include "setas.h"
 
@@ -23,7 +23,6 @@ enum class Direcao { cima, baixo, esquerda, direita };
 
 struct Estilo {
     Direcao direcao;
-    const char* letra;  // as in the file names: u, d, l, r
     pincel::Cor tom;
 };
 
@@ -175,16 +174,17 @@ BITMAP* exclamacao() {
 
 void gerarSetas() {
     const Estilo estilos[] = {
-        {Direcao::cima, "u", TOM_CIMA},
-        {Direcao::baixo, "d", TOM_BAIXO},
-        {Direcao::esquerda, "l", TOM_ESQUERDA},
-        {Direcao::direita, "r", TOM_DIREITA},
+        {Direcao::cima, TOM_CIMA},
+        {Direcao::baixo, TOM_BAIXO},
+        {Direcao::esquerda, TOM_ESQUERDA},
+        {Direcao::direita, TOM_DIREITA},
     };
-    for (const Estilo& e : estilos) {
-        pincel::salvar(setaNoturna(e), std::string("setas/seta") + e.letra + "1m.bmp");
-        pincel::salvar(setaCrepusculo(e), std::string("setas/seta") + e.letra + "2m.bmp");
+    // The game's arrow codes: 0-3 stage 1, 4-7 stage 2, each up, down, left, right.
+    for (int i = 0; i < 4; i++) {
+        pincel::salvar(setaNoturna(estilos[i]), imagens::SETAS[i]);
+        pincel::salvar(setaCrepusculo(estilos[i]), imagens::SETAS[4 + i]);
     }
-    pincel::salvar(exclamacao(), "setas/exclamacao.bmp");
+    pincel::salvar(exclamacao(), imagens::EXCLAMACAO);
 }
 
 pincel::Registro registro("setas", gerarSetas);

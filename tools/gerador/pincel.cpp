@@ -30,7 +30,8 @@ Registro::Registro(const char* nome, std::function<void()> gerar) {
 void definirSaida(const std::string& pasta) { pastaSaida = pasta; }
 
 std::string caminhoDeSaida(const std::string& caminho) {
-    std::string completo = pastaSaida + "/" + caminho;
+    const bool pontoBarra = caminho.rfind("./", 0) == 0;
+    std::string completo = pastaSaida + "/" + (pontoBarra ? caminho.substr(2) : caminho);
     criarPastas(completo);
     return completo;
 }

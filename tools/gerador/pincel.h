@@ -73,11 +73,12 @@ struct Registro {
 // The folder the pictures are written into (data/ or a test's temporary one).
 void definirSaida(const std::string& pasta);
 
-// Saves `imagem` as <saida>/<caminho> (e.g. "abertura/back.bmp"), creating the
-// sub-folder, and destroys it. Aborts the generator if the file cannot be written.
+// Saves `imagem` as <saida>/<caminho>, creating the sub-folder, and destroys
+// it; `caminho` is the path the game loads it from (imagens.h), e.g.
+// "./abertura/back.bmp". Aborts the generator if the file cannot be written.
 void salvar(BITMAP* imagem, const std::string& caminho);
 
-// <saida>/<caminho>, with its sub-folders created.
+// <saida>/<caminho> without a leading "./", with its sub-folders created.
 std::string caminhoDeSaida(const std::string& caminho);
 
 // The same as salvar, as a PNG (for the desktop's icons): magenta becomes
