@@ -9,7 +9,7 @@ const int CHAO_Y = medidas::LINHA_CHAO;  // the feet stand on this line all game
 using medidas::CENTRO_P1;
 using medidas::CENTRO_P2;
 const int VELOCIDADE = medidas::VELOCIDADE_PERSONAGEM;
-const int VIDAS_INICIAIS = 3;
+using medidas::VIDAS_INICIAIS;
 using medidas::LIMITE_DIREITO;
 using medidas::LIMITE_ESQUERDO;
 const int QUADROS_CICLO = 32;    // walk cycle: 4 pictures, 8 frames each

@@ -1,10 +1,11 @@
 #include "Sangue.h"
 
 #include "define.h"
+#include "medidas.h"
 
 namespace {
-const int CHEIO = 100;
-const int DANO = 5;
+const int CHEIO = medidas::VIDA_CHEIA;
+const int DANO = medidas::DANO_ERRO;
 }  // namespace
 
 Sangue::Sangue(BITMAP& bmp, int pX, int pY, int bX, int bY) {
