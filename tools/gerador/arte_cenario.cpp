@@ -2,10 +2,10 @@
 // stage 2), the scenery layers that drift down over the playfield
 // (cenario_movel.cpp), and the ground the characters stand on.
 //
-// Where things are: the playfield is columns 141-499; the arrow lanes are
-// columns 0-140 (Zorbo) and 500-639 (Velna), with the targets at rows 9-40
-// (the arrows and hit marks are drawn by the lanes, the targets only here).
-// Walls fall as pure black over the playfield, so the playfield stays
+// Where things are (medidas.h): the playfield is LARGURA_CAMPO columns from
+// X_CAMPO; the arrow lanes are the columns left of it (Zorbo) and right of it
+// (Velna), with the targets from row LINHA_ALVOS (the arrows and hit marks
+// are drawn by the lanes, the targets only here). Walls fall as pure black over the playfield, so the playfield stays
 // mid-bright, never near black; the lanes stay dark and calm so the bright
 // arrows read well. Pure black appears nowhere: it is solid for the
 // characters. The backgrounds are opaque (no magenta either: a magenta pixel
@@ -30,7 +30,9 @@ using pincel::misturar;
 using pincel::rgb;
 using pincel::Sorteio;
 
-constexpr int ALTURA_CHAO = 10;
+// The game stands the ground on the playfield's last row; its top is the
+// characters' feet.
+constexpr int ALTURA_CHAO = MAX_Y - medidas::LINHA_CHAO;
 
 // ---- Stage palettes ----------------------------------------------------------
 
@@ -73,8 +75,8 @@ void desenharLua(BITMAP* b, int cx, int cy, int r) {
 void desenharCidade(BITMAP* b, int base, Cor parede, Cor janela, Cor janelaApagada, int alturaMax,
                     uint32_t semente) {
     Sorteio s(semente);
-    int x = CAMPO_X - 6;
-    while (x < CAMPO_X + CAMPO_LARGURA) {
+    int x = X_CAMPO - 6;
+    while (x < X_CAMPO + LARGURA_CAMPO) {
         int largura = 22 + s.ate(26), altura = alturaMax / 3 + s.ate(alturaMax * 2 / 3);
         int topo = base - altura;
         rectfill(b, x, topo, x + largura - 1, base, rgb(parede));
@@ -93,9 +95,9 @@ void desenharCidade(BITMAP* b, int base, Cor parede, Cor janela, Cor janelaApaga
 BITMAP* desenharFase1() {
     BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(50, 46, 104));
     PaletaFase p = paletaNoite();
-    degrade(b, CAMPO_X, 0, CAMPO_X + CAMPO_LARGURA - 1, 380, p.ceu, 4);
-    rectfill(b, CAMPO_X, 381, CAMPO_X + CAMPO_LARGURA - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
-    estrelas(b, {CAMPO_X, 2, CAMPO_X + CAMPO_LARGURA - 1, 300, 90, 7u, {150, 150, 210}, {250, 248, 255}, 7});
+    degrade(b, X_CAMPO, 0, X_CAMPO + LARGURA_CAMPO - 1, 380, p.ceu, 4);
+    rectfill(b, X_CAMPO, 381, X_CAMPO + LARGURA_CAMPO - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
+    estrelas(b, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 300, 90, 7u, {150, 150, 210}, {250, 248, 255}, 7});
     desenharLua(b, 408, 86, 30);
     desenharCidade(b, 440, {96, 76, 136}, {200, 170, 130}, {110, 88, 150}, 120, 11u);
     desenharCidade(b, 440, {64, 54, 104}, {255, 214, 120}, {78, 66, 120}, 80, 23u);
@@ -119,8 +121,8 @@ void desenharSol(BITMAP* b, int cx, int cy, int r) {
 
 // Rolling hills: a band whose top follows a sum of two waves.
 void desenharMorros(BITMAP* b, int base, int altura, double fase, Cor cor) {
-    for (int x = CAMPO_X; x < CAMPO_X + CAMPO_LARGURA; x++) {
-        double u = (x - CAMPO_X) / double(CAMPO_LARGURA);
+    for (int x = X_CAMPO; x < X_CAMPO + LARGURA_CAMPO; x++) {
+        double u = (x - X_CAMPO) / double(LARGURA_CAMPO);
         int topo = base - int(altura * (0.55 + 0.3 * std::sin(u * 6.3 + fase) + 0.15 * std::sin(u * 17 + fase * 2)));
         vline(b, x, topo, ALTURA_TELA - 1, rgb(cor));
     }
@@ -144,9 +146,9 @@ void desenharCiprestes(BITMAP* b, Cor cor, Cor brilho) {
 BITMAP* desenharFase2() {
     BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(92, 58, 128));
     PaletaFase p = paletaPorDoSol();
-    degrade(b, CAMPO_X, 0, CAMPO_X + CAMPO_LARGURA - 1, 400, p.ceu, 4);
-    rectfill(b, CAMPO_X, 401, CAMPO_X + CAMPO_LARGURA - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
-    estrelas(b, {CAMPO_X, 2, CAMPO_X + CAMPO_LARGURA - 1, 90, 24, 5u, {150, 110, 170}, {240, 210, 240}, 7});
+    degrade(b, X_CAMPO, 0, X_CAMPO + LARGURA_CAMPO - 1, 400, p.ceu, 4);
+    rectfill(b, X_CAMPO, 401, X_CAMPO + LARGURA_CAMPO - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
+    estrelas(b, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 90, 24, 5u, {150, 110, 170}, {240, 210, 240}, 7});
     desenharSol(b, 320, 372, 64);
     desenharMorros(b, 400, 60, 1.0, {180, 96, 116});
     desenharMorros(b, 432, 44, 3.2, {122, 64, 104});
@@ -159,13 +161,13 @@ BITMAP* desenharFase2() {
 
 // A stage edge: gold trim on top, a red skirt with a row of footlights.
 BITMAP* desenharChao() {
-    BITMAP* b = pincel::nova(CAMPO_LARGURA, ALTURA_CHAO, makecol(150, 40, 60));
-    hline(b, 0, 0, CAMPO_LARGURA - 1, makecol(255, 230, 150));
-    hline(b, 0, 1, CAMPO_LARGURA - 1, makecol(214, 156, 76));
-    hline(b, 0, 2, CAMPO_LARGURA - 1, makecol(120, 30, 52));
-    hline(b, 0, 8, CAMPO_LARGURA - 1, makecol(112, 30, 50));
-    hline(b, 0, 9, CAMPO_LARGURA - 1, makecol(84, 24, 42));
-    for (int x = 9; x < CAMPO_LARGURA; x += 20) {
+    BITMAP* b = pincel::nova(LARGURA_CAMPO, ALTURA_CHAO, makecol(150, 40, 60));
+    hline(b, 0, 0, LARGURA_CAMPO - 1, makecol(255, 230, 150));
+    hline(b, 0, 1, LARGURA_CAMPO - 1, makecol(214, 156, 76));
+    hline(b, 0, 2, LARGURA_CAMPO - 1, makecol(120, 30, 52));
+    hline(b, 0, 8, LARGURA_CAMPO - 1, makecol(112, 30, 50));
+    hline(b, 0, 9, LARGURA_CAMPO - 1, makecol(84, 24, 42));
+    for (int x = 9; x < LARGURA_CAMPO; x += 20) {
         rectfill(b, x - 2, 4, x + 2, 6, makecol(255, 186, 90));
         hline(b, x - 1, 5, x + 1, makecol(255, 244, 190));
         putpixel(b, x, 3, makecol(255, 186, 90));

@@ -1,7 +1,7 @@
 // The wall rows of both stages: the game's level design.
 //
-// A row is 359 wide (it is drawn at the playfield's left edge, column 141).
-// Its pure-black pixels are the walls, magenta the gates between them; the
+// A row is as wide as the playfield (LARGURA_CAMPO, 359) and is drawn at its
+// left edge (X_CAMPO, 141); the game's numbers are medidas.h's. Its pure-black pixels are the walls, magenta the gates between them; the
 // only decoration is a thin rim of light drawn on magenta pixels next to the
 // black, so every block's collision is whole and what looks solid is solid.
 //
@@ -15,9 +15,12 @@
 // columns x + 2 and x + 30 are both in it, so a gate over picture columns
 // a..b shelters x from 139 + a to 111 + b; while a row passes its body
 // (rows 397-440) it can only shuffle inside its gate; once the row has passed
-// it walks 3 px a frame until the next row reaches its head (row 395):
-//   stage 1: rows 20 high falling 1 px a frame 95 apart: 31 frames;
-//   stage 2: rows 22 high falling 2 px a frame at least 114 apart: 24 frames.
+// it walks VELOCIDADE_PERSONAGEM (3) px a frame until the next row reaches its
+// head (row 395):
+//   stage 1: rows 20 high falling VELOCIDADE_MUROS_FASE1 (1) px a frame
+//     DISTANCIA_FASE1 (95) apart: 31 frames;
+//   stage 2: rows 22 high falling VELOCIDADE_MUROS_FASE2 (2) px a frame at
+//     least 114 apart (DISTANCIA_FASE2 is 115): 24 frames.
 // Stage 1 asks for walks of at most 17 frames through wide gates (60-84);
 // stage 2 for walks of up to 16 frames in almost every row through narrow
 // ones (48-56), at twice the speed. The cycle closes: the last row leads
@@ -29,11 +32,12 @@
 #include <vector>
 
 #include "imagens.h"
+#include "medidas.h"
 #include "pincel.h"
 
 namespace {
 
-constexpr int LARGURA = 359;
+constexpr int LARGURA = medidas::LARGURA_CAMPO;
 
 struct Porta {
     int inicio;   // first picture column of the gate

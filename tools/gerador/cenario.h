@@ -11,10 +11,8 @@
 
 #include "pincel.h"
 
-inline constexpr int LARGURA_TELA = 640;
-inline constexpr int ALTURA_TELA = 480;
-inline constexpr int CAMPO_X = 141;        // first playfield column
-inline constexpr int CAMPO_LARGURA = 359;  // columns 141-499
+using medidas::LARGURA_CAMPO;  // the playfield: columns X_CAMPO to X_CAMPO + LARGURA_CAMPO - 1
+using medidas::X_CAMPO;
 
 // A stage's colours.
 struct PaletaFase {

@@ -1,7 +1,7 @@
 // The scenery layers that drift down over the playfield: clouds, notes and
 // sparkles, magenta where the background shows through. The game draws a
-// layer with its top between -480 and -1, so it is 960 rows high, its two
-// halves alike.
+// layer with its top between TOPO_MOVEL and -1 and wraps it from -1 back to
+// TOPO_MOVEL, so it is twice -TOPO_MOVEL rows high, its two halves alike.
 #include "cenario.h"
 
 #include <algorithm>
@@ -13,29 +13,29 @@ namespace {
 using pincel::Cor;
 using pincel::rgb;
 
-constexpr int ALTURA_MOVEL = 960;      // two copies of one 480-row picture
-constexpr int ALTURA_LADRILHO = 480;
+constexpr int ALTURA_LADRILHO = -medidas::TOPO_MOVEL;  // the scroll's period
+constexpr int ALTURA_MOVEL = 2 * ALTURA_LADRILHO;     // two copies of one tile
 
-// Everything is drawn on one 480-row tile that wraps top to bottom, then
-// stacked twice, so rows 0-479 equal rows 480-959 and the scroll never jumps.
+// Everything is drawn on one tile that wraps top to bottom, then stacked
+// twice, so the layer's two halves are equal and the scroll never jumps.
 class Ladrilho {
 public:
-    Ladrilho() : b(pincel::nova(CAMPO_LARGURA, ALTURA_LADRILHO, pincel::magenta())) {}
+    Ladrilho() : b(pincel::nova(LARGURA_CAMPO, ALTURA_LADRILHO, pincel::magenta())) {}
     ~Ladrilho() { destroy_bitmap(b); }
     Ladrilho(const Ladrilho&) = delete;
     Ladrilho& operator=(const Ladrilho&) = delete;
 
-    // Runs `desenho` at vertical offsets -480, 0 and +480 so that what crosses
-    // the bottom edge comes back in at the top.
+    // Runs `desenho` at vertical offsets of minus one tile, 0 and one tile, so
+    // that what crosses the bottom edge comes back in at the top.
     template <class F>
     void emVolta(F desenho) {
         for (int d = -ALTURA_LADRILHO; d <= ALTURA_LADRILHO; d += ALTURA_LADRILHO) desenho(b, d);
     }
 
     BITMAP* empilhar() const {
-        BITMAP* camada = pincel::nova(CAMPO_LARGURA, ALTURA_MOVEL, pincel::magenta());
-        blit(b, camada, 0, 0, 0, 0, CAMPO_LARGURA, ALTURA_LADRILHO);
-        blit(b, camada, 0, 0, 0, ALTURA_LADRILHO, CAMPO_LARGURA, ALTURA_LADRILHO);
+        BITMAP* camada = pincel::nova(LARGURA_CAMPO, ALTURA_MOVEL, pincel::magenta());
+        blit(b, camada, 0, 0, 0, 0, LARGURA_CAMPO, ALTURA_LADRILHO);
+        blit(b, camada, 0, 0, 0, ALTURA_LADRILHO, LARGURA_CAMPO, ALTURA_LADRILHO);
         return camada;
     }
 
@@ -95,7 +95,7 @@ BITMAP* desenharMovel(const std::vector<Enfeite>& nuvens, const CorNuvem& corNuv
         for (std::size_t i = 0; i < notas.size(); i++)
             desenharNota(b, notas[i].x, notas[i].y + d, i % 2 ? corNota1 : corNota2, contornoNota);
         for (std::size_t i = 0; i < notas.size(); i++)
-            desenharBrilho(b, (notas[i].x * 7 + 90) % CAMPO_LARGURA, (notas[i].y + 200) % ALTURA_LADRILHO + d,
+            desenharBrilho(b, (notas[i].x * 7 + 90) % LARGURA_CAMPO, (notas[i].y + 200) % ALTURA_LADRILHO + d,
                            brilho);
     });
     return t.empilhar();

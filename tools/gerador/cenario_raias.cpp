@@ -18,10 +18,12 @@ using pincel::deCor;
 using pincel::misturar;
 using pincel::rgb;
 
-// The lanes' target columns, left to right: left, down, up, right arrows.
-constexpr int COLUNAS_ALVO_J1[4] = {9, 40, 71, 102};
-constexpr int DESLOCAMENTO_RAIA_J2 = 499;
-constexpr int LINHA_ALVO = 9;
+// The lanes' target columns, left to right: left, down, up, right arrows;
+// player 2's are player 1's moved right.
+constexpr int COLUNAS_ALVO_J1[4] = {medidas::COLUNA_ESQUERDA, medidas::COLUNA_BAIXO,
+                                    medidas::COLUNA_CIMA, medidas::COLUNA_DIREITA};
+using medidas::DESLOCAMENTO_RAIA_P2;
+constexpr int LINHA_ALVO = medidas::LINHA_ALVOS;
 constexpr int LARGURA_ALVO = LARGURA_SETA;
 constexpr int ALTURA_ALVO = ALTURA_SETA;
 
@@ -78,7 +80,7 @@ void desenharAlvo(BITMAP* b, int x, int y, std::vector<int> forma, const PaletaF
 void desenharRaia(BITMAP* b, int deslocamento, const PaletaFase& p, const std::string& nome, Cor corNome) {
     // Player 2's columns are player 1's moved right, but the lane itself
     // starts where the playfield ends.
-    int x0 = deslocamento == 0 ? 0 : CAMPO_X + CAMPO_LARGURA, x1 = deslocamento == 0 ? CAMPO_X - 1 : LARGURA_TELA - 1;
+    int x0 = deslocamento == 0 ? 0 : X_CAMPO + LARGURA_CAMPO, x1 = deslocamento == 0 ? X_CAMPO - 1 : LARGURA_TELA - 1;
     rectfill(b, x0, 0, x1, ALTURA_TELA - 1, rgb(p.raiaFundo));
     // One dim track per column, with a dotted guide down its middle.
     for (int c : COLUNAS_ALVO_J1) {
@@ -108,10 +110,11 @@ void desenharRaia(BITMAP* b, int deslocamento, const PaletaFase& p, const std::s
 }
 
 // The metal columns that frame the playfield between the lanes.
+constexpr int LARGURA_COLUNA = 7;
+
 void desenharColuna(BITMAP* b, int x, const PaletaFase& p) {
-    const int largura = 7;
-    for (int i = 0; i < largura; i++) {
-        Cor c = i == 0 || i == largura - 1 ? p.colunaEscura : (i == 2 ? p.colunaClara : p.colunaMeio);
+    for (int i = 0; i < LARGURA_COLUNA; i++) {
+        Cor c = i == 0 || i == LARGURA_COLUNA - 1 ? p.colunaEscura : (i == 2 ? p.colunaClara : p.colunaMeio);
         vline(b, x + i, 0, ALTURA_TELA - 1, rgb(c));
     }
     // Rivets every 40 rows.
@@ -125,7 +128,7 @@ void desenharColuna(BITMAP* b, int x, const PaletaFase& p) {
 
 void desenharMolduras(BITMAP* b, const PaletaFase& p) {
     desenharRaia(b, 0, p, "ZORBO", p.nomeJ1);
-    desenharRaia(b, DESLOCAMENTO_RAIA_J2, p, "VELNA", p.nomeJ2);
-    desenharColuna(b, 133, p);
-    desenharColuna(b, 500, p);
+    desenharRaia(b, DESLOCAMENTO_RAIA_P2, p, "VELNA", p.nomeJ2);
+    desenharColuna(b, X_CAMPO - 1 - LARGURA_COLUNA, p);
+    desenharColuna(b, X_CAMPO + LARGURA_CAMPO, p);
 }

@@ -12,6 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "medidas.h"
+
+// The screen, as the game sets it up.
+inline constexpr int LARGURA_TELA = MAX_X;
+inline constexpr int ALTURA_TELA = medidas::ALTURA_TELA;
+
 namespace pincel {
 
 // Magenta is transparent for draw_sprite; pure black is solid for the

@@ -12,9 +12,6 @@
 
 #include "pincel.h"
 
-inline constexpr int LARGURA_TELA = 640;
-inline constexpr int ALTURA_TELA = 480;
-
 // The band across the top of the end screens where the scores are printed.
 inline constexpr int FAIXA_PLACAR_FIM = 82;
 
