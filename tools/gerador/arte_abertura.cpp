@@ -1,15 +1,17 @@
 // The big pictures of abertura/: the title screen with its menu box and
 // treble-clef cursor, the instructions page, the game-over screen and the
-// three finish screens.
+// three finish screens, each saved under the path the game loads it from.
 //
-// Where the game puts them: the title background at (0, 0), the menu box at
-// (259, 300) with its four entries 45 rows apart, the cursor at
-// (220, 300 + 45 x entry); the help background at (0, 0) with the
-// instructions panel at (10, 200). The end screens fill the screen and get
-// the scores printed at (50, 50) and (470, 50) in the 8-pixel font, white on
-// the game-over screen and black on the finish screens, so a plain band is
-// kept across their top. Full-screen pictures have no magenta: they are
-// drawn with draw_sprite, which would leave holes there.
+// Where the game puts them (medidas.h): the title background at (0, 0), the
+// menu box at (X_CAIXA_MENU, Y_CAIXA_MENU) with its entries PASSO_ENTRADA
+// rows apart, the cursor at X_CURSOR beside the entry chosen; the help
+// background at (0, 0) with the instructions panel at (X_INSTRUCOES,
+// Y_INSTRUCOES). The end screens fill the screen and get the scores printed
+// at (X_PLACAR_P1, Y_PLACAR) and (X_PLACAR_P2, Y_PLACAR) in the 8-pixel font,
+// white on the game-over screen and black on the finish screens, so a plain
+// band is kept across their top.
+#include <iterator>
+
 #include "clave.h"
 #include "imagens.h"
 #include "pincel.h"
@@ -19,7 +21,7 @@ namespace {
 
 void gerarAbertura() {
     pincel::salvar(desenharFundoTitulo(), imagens::BACK);
-    for (int i = 0; i < 4; i++) pincel::salvar(desenharCaixa(i), imagens::CAIXA[i]);
+    for (int i = 0; i < int(std::size(imagens::CAIXA)); i++) pincel::salvar(desenharCaixa(i), imagens::CAIXA[i]);
     pincel::salvar(desenharCursor(), imagens::CLAVE);
     pincel::salvar(desenharFundoAjuda(), imagens::BACK_HELP);
     pincel::salvar(desenharInstrucoes(), imagens::INSTRUCOES);

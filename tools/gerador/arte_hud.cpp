@@ -4,7 +4,9 @@
 
 #include "Sangue.h"
 #include "formas.h"
+#include "define.h"
 #include "imagens.h"
+#include "medidas.h"
 #include "pincel.h"
 
 namespace {
@@ -41,12 +43,21 @@ BITMAP* colunas(int largura, int (*cor)(int)) {
 
 // The frame is 119 x 16: a heart badge on the left (columns 0-16), then the
 // window for the fill (columns 17-116, rows 2-13) left magenta so the fill
-// shows through, and a rim all round. It sits at the same row as the lives
-// box and, for player 1, ends well before it.
-constexpr int MOLDURA_LARGURA = 119;
-constexpr int MOLDURA_ALTURA = 16;
-constexpr int JANELA_X = 17;
-constexpr int JANELA_Y = 2;
+// shows through, and a rim all round. The window lies where the game paints
+// the fill (define.h's POSS*_X + 1, POSS*_Y) once the frame is at POSB*_X,
+// POSB*_Y. It sits at the same row as the lives box and, for player 1, ends
+// well before it.
+constexpr int JANELA_X = POSS1_X + 1 - POSB1_X;
+constexpr int JANELA_Y = POSS1_Y - POSB1_Y;
+static_assert(POSS2_X + 1 - POSB2_X == JANELA_X && POSS2_Y - POSB2_Y == JANELA_Y,
+              "both players' fills lie alike in their frames");
+constexpr int MOLDURA_LARGURA = JANELA_X + medidas::VIDA_CHEIA + 2;  // the window, its edge, the rim
+constexpr int MOLDURA_ALTURA = JANELA_Y + ALTURA_PREENCHIMENTO + 2;
+static_assert(POSB1_Y + MOLDURA_ALTURA <= medidas::ALTURA_COBERTURA &&
+                  POSB2_Y + MOLDURA_ALTURA <= medidas::ALTURA_COBERTURA,
+              "the frame fits in the cover strip");
+static_assert(POSB1_X + MOLDURA_LARGURA <= VIDA1_X && VIDA2_X + medidas::LARGURA_VIDAS <= POSB2_X,
+              "the frames keep clear of the lives boxes");
 
 // A pixel heart, 11 x 9: 'o' lit, 'x' red, 's' shaded.
 void desenharCoracao(BITMAP* b, int x0, int y0) {
@@ -87,16 +98,17 @@ BITMAP* desenharMoldura() {
     vline(b, JANELA_X - 2, 1, baixo - 1, ouro);
     // Dark inner edge around the window, then the window itself.
     rect(b, JANELA_X - 1, JANELA_Y - 1, dir - 1, baixo - 1, interno);
-    rectfill(b, JANELA_X, JANELA_Y, JANELA_X + 99, JANELA_Y + ALTURA_PREENCHIMENTO - 1,
+    rectfill(b, JANELA_X, JANELA_Y, JANELA_X + medidas::VIDA_CHEIA - 1, JANELA_Y + ALTURA_PREENCHIMENTO - 1,
              pincel::magenta());
     desenharCoracao(b, 2, 3);
     return b;
 }
 
 void gerarSangue() {
+    // A hit fills one column, a full bar is VIDA_CHEIA columns, a miss empties DANO_ERRO.
     pincel::salvar(colunas(1, corCheia), Sangue::ARQUIVO_UM_LIFE);
-    pincel::salvar(colunas(100, corCheia), Sangue::ARQUIVO_CEM_LIFE);
-    pincel::salvar(colunas(5, corVazia), Sangue::ARQUIVO_CINCO_UNIDADES);
+    pincel::salvar(colunas(medidas::VIDA_CHEIA, corCheia), Sangue::ARQUIVO_CEM_LIFE);
+    pincel::salvar(colunas(medidas::DANO_ERRO, corVazia), Sangue::ARQUIVO_CINCO_UNIDADES);
     pincel::salvar(desenharMoldura(), Sangue::ARQUIVO_BARRA_HP);
 }
 
@@ -108,8 +120,13 @@ struct Cogumelo {
     int chapeu, sombra, brilho;
 };
 
+constexpr int LADO_COGUMELO = 16;
+static_assert(medidas::VIDAS_INICIAIS * LADO_COGUMELO <= medidas::LARGURA_VIDAS &&
+                  LADO_COGUMELO <= medidas::ALTURA_VIDAS,
+              "every life's icon fits side by side in the lives box");
+
 BITMAP* desenharCogumelo(const Cogumelo& c) {
-    BITMAP* b = pincel::nova(16, 16, pincel::magenta());
+    BITMAP* b = pincel::nova(LADO_COGUMELO, LADO_COGUMELO, pincel::magenta());
     int caule = makecol(250, 236, 200), cauleSombra = makecol(214, 190, 150);
     int branco = makecol(255, 255, 250);
     // The cap: a dome as wide as the icon (rows 1-8), its brim one shade darker.

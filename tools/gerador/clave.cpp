@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "medidas.h"
+
 namespace {
 
 using pincel::Cor;
@@ -10,6 +12,8 @@ using pincel::rgb;
 
 constexpr int CLAVE_LARGURA = 36;
 constexpr int CLAVE_ALTURA = 44;
+static_assert(medidas::X_CURSOR + CLAVE_LARGURA <= medidas::X_CAIXA_MENU,
+              "the cursor stands left of the menu box");
 
 // The clef's single stroke in a 36 x 44 design box: from the heart of the
 // spiral out round the lower loop, up into the top loop, then down the stem

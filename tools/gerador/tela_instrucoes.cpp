@@ -9,6 +9,7 @@
 #include "figuras.h"
 #include "formas.h"
 #include "letras.h"
+#include "medidas.h"
 #include "setas.h"
 
 namespace {
@@ -22,8 +23,10 @@ using pincel::rgb;
 using pincel::textoCentradoComSombra;
 using pincel::textoComSombra;
 
-constexpr int INSTRUCOES_LARGURA = 620;
-constexpr int INSTRUCOES_ALTURA = 280;
+// The panel, drawn at (X_INSTRUCOES, Y_INSTRUCOES), fills the screen below
+// that corner with even margins left and right.
+constexpr int INSTRUCOES_LARGURA = LARGURA_TELA - 2 * medidas::X_INSTRUCOES;
+constexpr int INSTRUCOES_ALTURA = ALTURA_TELA - medidas::Y_INSTRUCOES;
 
 const Letreiro TITULO = {{255, 240, 150}, {250, 150, 60}, {96, 40, 96}, 4, 2};
 

@@ -3,10 +3,12 @@
 #include "telas.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "formas.h"
 #include "letras.h"
+#include "medidas.h"
 
 namespace {
 
@@ -19,17 +21,23 @@ using pincel::retanguloArredondado;
 using pincel::rgb;
 using pincel::textoCentradoComSombra;
 
-constexpr int PASSO_ENTRADA = 45;
+// The game draws the box at (X_CAIXA_MENU, Y_CAIXA_MENU), its entries
+// PASSO_ENTRADA rows apart.
+using medidas::PASSO_ENTRADA;
+const char* const ENTRADAS[] = {"1 Jogador", "2 Jogadores", "Instrucoes", "Sair"};
+constexpr int TOTAL_ENTRADAS = int(std::size(ENTRADAS));
 constexpr int CAIXA_LARGURA = 206;
-constexpr int CAIXA_ALTURA = 4 * PASSO_ENTRADA;
-const char* const ENTRADAS[4] = {"1 Jogador", "2 Jogadores", "Instrucoes", "Sair"};
+constexpr int CAIXA_ALTURA = TOTAL_ENTRADAS * PASSO_ENTRADA;
+static_assert(medidas::X_CAIXA_MENU + CAIXA_LARGURA <= LARGURA_TELA &&
+                  medidas::Y_CAIXA_MENU + CAIXA_ALTURA <= ALTURA_TELA,
+              "the menu box fits on the screen");
 
 }  // namespace
 
 // The menu: four plates one under the other; entry `destacada` is lit gold.
 BITMAP* desenharCaixa(int destacada) {
     BITMAP* b = pincel::nova(CAIXA_LARGURA, CAIXA_ALTURA, pincel::magenta());
-    for (int i = 0; i < 4; i++) {
+    for (int i = 0; i < TOTAL_ENTRADAS; i++) {
         int y1 = i * PASSO_ENTRADA + 3, y2 = y1 + 38;
         bool acesa = i == destacada;
         Cor borda = acesa ? Cor{255, 250, 210} : Cor{120, 110, 200};

@@ -5,6 +5,7 @@
 
 #include "formas.h"
 #include "letras.h"
+#include "medidas.h"
 
 using pincel::CONTORNO;
 using pincel::Cor;
@@ -45,10 +46,16 @@ void blocoDeMuro(BITMAP* b, int x1, int y1, int x2, int y2) {
 
 // The plate behind the scores: its frame lies outside the rows and columns
 // where the game prints, so the inside stays one plain colour.
+constexpr int PLACA_X1 = 14, PLACA_Y1 = 30, PLACA_X2 = LARGURA_TELA - 7, PLACA_Y2 = 74;
+constexpr int ALTURA_FONTE = 8;  // the library's font the game prints with
+static_assert(PLACA_X1 < medidas::X_PLACAR_P1 && medidas::X_PLACAR_P2 < PLACA_X2 &&
+                  PLACA_Y1 < medidas::Y_PLACAR && medidas::Y_PLACAR + ALTURA_FONTE < PLACA_Y2,
+              "the scores are printed inside the plate");
+
 void placaDoPlacar(BITMAP* b, Cor fundo, Cor moldura) {
     rectfill(b, 0, 0, LARGURA_TELA - 1, FAIXA_PLACAR_FIM - 1, rgb(fundo));
-    rect(b, 14, 30, LARGURA_TELA - 7, 74, rgb(moldura));
-    rect(b, 12, 28, LARGURA_TELA - 5, 76, rgb(misturar(moldura, fundo, 0.6)));
+    rect(b, PLACA_X1, PLACA_Y1, PLACA_X2, PLACA_Y2, rgb(moldura));
+    rect(b, PLACA_X1 - 2, PLACA_Y1 - 2, PLACA_X2 + 2, PLACA_Y2 + 2, rgb(misturar(moldura, fundo, 0.6)));
     hline(b, 0, FAIXA_PLACAR_FIM, LARGURA_TELA - 1, rgb(moldura));
 }
 
