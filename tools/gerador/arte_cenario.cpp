@@ -99,8 +99,10 @@ BITMAP* desenharFase1() {
     rectfill(b, X_CAMPO, 381, X_CAMPO + LARGURA_CAMPO - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
     estrelas(b, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 300, 90, 7u, {150, 150, 210}, {250, 248, 255}, 7});
     desenharLua(b, 408, 86, 30);
-    desenharCidade(b, 440, {96, 76, 136}, {200, 170, 130}, {110, 88, 150}, 120, 11u);
-    desenharCidade(b, 440, {64, 54, 104}, {255, 214, 120}, {78, 66, 120}, 80, 23u);
+    // The town stands on the ground, just above the characters' feet.
+    const int rua = medidas::LINHA_CHAO - 1;
+    desenharCidade(b, rua, {96, 76, 136}, {200, 170, 130}, {110, 88, 150}, 120, 11u);
+    desenharCidade(b, rua, {64, 54, 104}, {255, 214, 120}, {78, 66, 120}, 80, 23u);
     desenharMolduras(b, p);
     return b;
 }
