@@ -71,20 +71,10 @@ void segmento(BITMAP* b, Ponto a, Ponto z, int grossura, int cor) {
     }
 }
 
-// Repaints the pixels of colour `de` inside a rectangle with colour `para`:
-// how bands, hair and shading are laid over a shape already drawn.
-void trocarCor(BITMAP* b, int x1, int y1, int x2, int y2, int de, int para) {
-    for (int y = y1; y <= y2; y++)
-        for (int x = x1; x <= x2; x++)
-            if (getpixel(b, x, y) == de) putpixel(b, x, y, para);
-}
+using pincel::trocarCor;
 
 // Repaints every drawn pixel of rows y1..y2 with `cor`.
-void pintarFaixa(BITMAP* b, int y1, int y2, int cor) {
-    for (int y = y1; y <= y2; y++)
-        for (int x = 0; x < b->w; x++)
-            if (getpixel(b, x, y) != pincel::magenta()) putpixel(b, x, y, cor);
-}
+void pintarFaixa(BITMAP* b, int y1, int y2, int cor) { pincel::pintarDesenho(b, 0, y1, b->w - 1, y2, cor); }
 
 struct Paleta {
     int pele, peleSombra;

@@ -45,16 +45,11 @@ void Figura::triangulo(double x1, double y1, double x2, double y2, double x3, do
 }
 
 void Figura::trocar(double x1, double y1, double x2, double y2, Cor de, Cor para) {
-    for (int y = p(y1); y <= p(y2); y++)
-        for (int x = p(x1); x <= p(x2); x++)
-            if (getpixel(parte, x, y) == rgb(de)) putpixel(parte, x, y, rgb(para));
+    pincel::trocarCor(parte, p(x1), p(y1), p(x2), p(y2), rgb(de), rgb(para));
 }
 
 void Figura::pintarFaixa(double x1, double y1, double x2, double y2, Cor c) {
-    for (int y = p(y1); y <= p(y2); y++)
-        for (int x = p(x1); x <= p(x2); x++)
-            if (x >= 0 && y >= 0 && x < parte->w && y < parte->h && !pincel::ehMagenta(parte, x, y))
-                putpixel(parte, x, y, rgb(c));
+    pincel::pintarDesenho(parte, p(x1), p(y1), p(x2), p(y2), rgb(c));
 }
 
 void Figura::detalheCirculo(double x, double y, double r, Cor c) {

@@ -60,6 +60,18 @@ void traco(BITMAP* b, double x1, double y1, double x2, double y2, double grossur
     circlefill(b, int(std::lround(x2)), int(std::lround(y2)), r, cor);
 }
 
+void trocarCor(BITMAP* b, int x1, int y1, int x2, int y2, int de, int para) {
+    for (int y = y1; y <= y2; y++)
+        for (int x = x1; x <= x2; x++)
+            if (getpixel(b, x, y) == de) putpixel(b, x, y, para);
+}
+
+void pintarDesenho(BITMAP* b, int x1, int y1, int x2, int y2, int cor) {
+    for (int y = y1; y <= y2; y++)
+        for (int x = x1; x <= x2; x++)
+            if (x >= 0 && y >= 0 && x < b->w && y < b->h && !ehMagenta(b, x, y)) putpixel(b, x, y, cor);
+}
+
 void contornar(BITMAP* b, int grossura, int cor) {
     BITMAP* copia = create_bitmap(b->w, b->h);
     for (int passo = 0; passo < grossura; passo++) {

@@ -41,6 +41,12 @@ void retanguloArredondado(BITMAP* b, int x1, int y1, int x2, int y2, int r, int 
 // A thick stroke with round ends.
 void traco(BITMAP* b, double x1, double y1, double x2, double y2, double grossura, int cor);
 
+// Repaints the pixels of colour `de` inside columns x1..x2, rows y1..y2 with
+// `para`: how bands, hair and shading are laid over a shape already drawn.
+void trocarCor(BITMAP* b, int x1, int y1, int x2, int y2, int de, int para);
+// Repaints every drawn (not magenta) pixel inside columns x1..x2, rows y1..y2.
+void pintarDesenho(BITMAP* b, int x1, int y1, int x2, int y2, int cor);
+
 // Paints `grossura` rings of `cor` on the magenta around every drawn shape of
 // `b` (4-neighbours, which keeps the corners soft).
 void contornar(BITMAP* b, int grossura, int cor);
