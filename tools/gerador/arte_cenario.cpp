@@ -52,6 +52,16 @@ PaletaFase paletaPorDoSol() {
                       {130, 50, 60},  {50, 118, 92}};
 }
 
+// A stage background with its sky over the playfield: the palette's gradient
+// down to row `horizonte`, its last colour below, and the stars.
+BITMAP* ceuDaFase(const PaletaFase& p, int horizonte, const pincel::CampoDeEstrelas& campo) {
+    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, rgb(p.ceu.front()));
+    degrade(b, X_CAMPO, 0, X_CAMPO + LARGURA_CAMPO - 1, horizonte, p.ceu, 4);
+    rectfill(b, X_CAMPO, horizonte + 1, X_CAMPO + LARGURA_CAMPO - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
+    estrelas(b, campo);
+    return b;
+}
+
 // ---- Stage 1: a town under the moon -----------------------------------------------
 
 void desenharLua(BITMAP* b, int cx, int cy, int r) {
@@ -93,11 +103,9 @@ void desenharCidade(BITMAP* b, int base, Cor parede, Cor janela, Cor janelaApaga
 }
 
 BITMAP* desenharFase1() {
-    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(50, 46, 104));
-    PaletaFase p = paletaNoite();
-    degrade(b, X_CAMPO, 0, X_CAMPO + LARGURA_CAMPO - 1, 380, p.ceu, 4);
-    rectfill(b, X_CAMPO, 381, X_CAMPO + LARGURA_CAMPO - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
-    estrelas(b, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 300, 90, 7u, {150, 150, 210}, {250, 248, 255}, 7});
+    const PaletaFase p = paletaNoite();
+    BITMAP* b = ceuDaFase(p, 380, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 300, 90, 7u,
+                                   {150, 150, 210}, {250, 248, 255}, 7});
     desenharLua(b, 408, 86, 30);
     // The town stands on the ground, just above the characters' feet.
     const int rua = medidas::LINHA_CHAO - 1;
@@ -146,11 +154,9 @@ void desenharCiprestes(BITMAP* b, Cor cor, Cor brilho) {
 }
 
 BITMAP* desenharFase2() {
-    BITMAP* b = pincel::nova(LARGURA_TELA, ALTURA_TELA, makecol(92, 58, 128));
-    PaletaFase p = paletaPorDoSol();
-    degrade(b, X_CAMPO, 0, X_CAMPO + LARGURA_CAMPO - 1, 400, p.ceu, 4);
-    rectfill(b, X_CAMPO, 401, X_CAMPO + LARGURA_CAMPO - 1, ALTURA_TELA - 1, rgb(p.ceu.back()));
-    estrelas(b, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 90, 24, 5u, {150, 110, 170}, {240, 210, 240}, 7});
+    const PaletaFase p = paletaPorDoSol();
+    BITMAP* b = ceuDaFase(p, 400, {X_CAMPO, 2, X_CAMPO + LARGURA_CAMPO - 1, 90, 24, 5u,
+                                   {150, 110, 170}, {240, 210, 240}, 7});
     desenharSol(b, 320, 372, 64);
     desenharMorros(b, 400, 60, 1.0, {180, 96, 116});
     desenharMorros(b, 432, 44, 3.2, {122, 64, 104});
