@@ -1,8 +1,9 @@
 // The wall rows of both stages: the game's level design.
 //
 // A row is as wide as the playfield (LARGURA_CAMPO, 359) and is drawn at its
-// left edge (X_CAMPO, 141); the game's numbers are medidas.h's. Its pure-black pixels are the walls, magenta the gates between them; the
-// only decoration is a thin rim of light drawn on magenta pixels next to the
+// left edge (X_CAMPO, 141); the game's numbers are medidas.h's. Its
+// pure-black pixels are the walls, magenta the gates between them; the only
+// decoration is a thin rim of light drawn on magenta pixels next to the
 // black, so every block's collision is whole and what looks solid is solid.
 //
 // Each row has two or three gates, every one at least 48 wide (a 32-wide
