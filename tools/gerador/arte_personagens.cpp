@@ -139,6 +139,40 @@ Ponto desenharBraco(BITMAP* b, const Corpo& c, const Paleta& p, int ombroX, int 
     return mao;
 }
 
+// One walker: its body, its colours and the parts only it has.
+struct Andador {
+    const Corpo& corpo;
+    const Paleta& paleta;
+    void (*naMao)(BITMAP* b, Ponto mao, int inclinacao);  // drawn with the arm
+    void (*atras)(Quadro& q, const Pose& pose);  // what flies behind, between the legs
+    void (*tronco)(Quadro& q, const Pose& pose);
+    void (*cabeca)(Quadro& q, const Pose& pose);
+};
+
+void braco(Quadro& q, const Andador& a, const Pose& pose, bool perto) {
+    BITMAP* b = q.novaParte();
+    int sinal = perto ? -1 : 1;
+    int ombro = perto ? a.corpo.ombroPerto : a.corpo.ombroLonge;
+    Ponto mao = desenharBraco(b, a.corpo, a.paleta, ombro, sinal * pose.passo * a.corpo.balanco, perto, pose);
+    a.naMao(b, mao, sinal * pose.passo);
+    q.colarParte();
+}
+
+// Back to front: the far arm and leg, what flies behind, the near leg, the
+// body, the head and the near arm.
+BITMAP* desenharAndador(const Andador& a, const Pose& pose) {
+    Quadro q;
+    const Corpo& c = a.corpo;
+    braco(q, a, pose, false);
+    desenharPerna(q, c, a.paleta, c.quadrilLonge, -pose.passo * c.passada, false, pose);
+    a.atras(q, pose);
+    desenharPerna(q, c, a.paleta, c.quadrilPerto, pose.passo * c.passada, true, pose);
+    a.tronco(q, pose);
+    a.cabeca(q, pose);
+    braco(q, a, pose, true);
+    return q.entregar();
+}
+
 // ---- Zorbo: stocky drummer, round head, red shirt, orange trousers, a yellow
 // headband and a drumstick in each hand.
 
@@ -164,16 +198,6 @@ void baqueta(BITMAP* b, Ponto mao, int inclinacao) {
     int madeira = rgb(zorbo::MADEIRA);
     segmento(b, mao, Ponto{mao.x + 4 + inclinacao, mao.y - 6}, 1, madeira);
     putpixel(b, mao.x + 4 + inclinacao, mao.y - 6, rgb(zorbo::PONTA_BAQUETA));
-}
-
-void zorboBraco(Quadro& q, const Pose& pose, bool perto) {
-    BITMAP* b = q.novaParte();
-    int sinal = perto ? -1 : 1;
-    int ombro = perto ? CORPO_ZORBO.ombroPerto : CORPO_ZORBO.ombroLonge;
-    Ponto mao = desenharBraco(b, CORPO_ZORBO, paletaZorbo(), ombro, sinal * pose.passo * CORPO_ZORBO.balanco,
-                              perto, pose);
-    baqueta(b, mao, sinal * pose.passo);
-    q.colarParte();
 }
 
 void zorboTronco(Quadro& q, const Pose& pose) {
@@ -224,18 +248,7 @@ void zorboCabeca(Quadro& q, const Pose& pose) {
     q.colarParte();
 }
 
-BITMAP* desenharZorbo(const Pose& pose) {
-    Quadro q;
-    const Corpo& c = CORPO_ZORBO;
-    zorboBraco(q, pose, false);
-    desenharPerna(q, c, paletaZorbo(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
-    zorboFaixa(q, pose);
-    desenharPerna(q, c, paletaZorbo(), c.quadrilPerto, pose.passo * c.passada, true, pose);
-    zorboTronco(q, pose);
-    zorboCabeca(q, pose);
-    zorboBraco(q, pose, true);
-    return q.entregar();
-}
+Andador zorboAndador() { return {CORPO_ZORBO, paletaZorbo(), baqueta, zorboFaixa, zorboTronco, zorboCabeca}; }
 
 // ---- Velna: slender, teal tunic over green leggings, a golden ponytail that
 // bounces as she walks.
@@ -257,15 +270,8 @@ const Corpo CORPO_VELNA = {
     5, 5,        // stride and arm swing
     3, 1};       // shoe
 
-void velnaBraco(Quadro& q, const Pose& pose, bool perto) {
-    BITMAP* b = q.novaParte();
-    int sinal = perto ? -1 : 1;
-    int ombro = perto ? CORPO_VELNA.ombroPerto : CORPO_VELNA.ombroLonge;
-    Ponto mao = desenharBraco(b, CORPO_VELNA, paletaVelna(), ombro, sinal * pose.passo * CORPO_VELNA.balanco,
-                              perto, pose);
-    putpixel(b, mao.x - 1, mao.y - 2, paletaVelna().roupaEnfeite);  // wristband
-    q.colarParte();
-}
+// A wristband in the sash's colour.
+void pulseira(BITMAP* b, Ponto mao, int) { putpixel(b, mao.x - 1, mao.y - 2, paletaVelna().roupaEnfeite); }
 
 void velnaTronco(Quadro& q, const Pose& pose) {
     BITMAP* b = q.novaParte();
@@ -314,18 +320,7 @@ void velnaCabeca(Quadro& q, const Pose& pose) {
     q.colarParte();
 }
 
-BITMAP* desenharVelna(const Pose& pose) {
-    Quadro q;
-    const Corpo& c = CORPO_VELNA;
-    velnaBraco(q, pose, false);
-    desenharPerna(q, c, paletaVelna(), c.quadrilLonge, -pose.passo * c.passada, false, pose);
-    velnaRabo(q, pose);
-    desenharPerna(q, c, paletaVelna(), c.quadrilPerto, pose.passo * c.passada, true, pose);
-    velnaTronco(q, pose);
-    velnaCabeca(q, pose);
-    velnaBraco(q, pose, true);
-    return q.entregar();
-}
+Andador velnaAndador() { return {CORPO_VELNA, paletaVelna(), pulseira, velnaRabo, velnaTronco, velnaCabeca}; }
 
 // ---- Saving: the right-facing picture as drawn, the left-facing one mirrored.
 
@@ -337,18 +332,18 @@ BITMAP* espelhada(BITMAP* original) {
 
 // The game loads a player's pictures in the order dir, dir1, dir2, esq,
 // esq1, esq2: standing, step 1 and step 2, facing right and then left.
-void salvarJogador(const char* const (&caminhos)[6], BITMAP* (*desenhar)(const Pose&)) {
+void salvarJogador(const char* const (&caminhos)[6], const Andador& andador) {
     const int passos[] = {0, 1, -1};
     for (int i = 0; i < 3; i++) {
-        BITMAP* direita = desenhar(Pose{passos[i]});
+        BITMAP* direita = desenharAndador(andador, Pose{passos[i]});
         pincel::salvar(espelhada(direita), caminhos[3 + i]);
         pincel::salvar(direita, caminhos[i]);
     }
 }
 
 void gerarPersonagens() {
-    salvarJogador(imagens::PERSONAGENS[0], desenharZorbo);
-    salvarJogador(imagens::PERSONAGENS[1], desenharVelna);
+    salvarJogador(imagens::PERSONAGENS[0], zorboAndador());
+    salvarJogador(imagens::PERSONAGENS[1], velnaAndador());
 }
 
 pincel::Registro registro("personagens", gerarPersonagens);
