@@ -3,8 +3,8 @@
 #include <allegro.h>
 
 #include "Sangue.h"
-#include "formas.h"
 #include "define.h"
+#include "formas.h"
 #include "imagens.h"
 #include "medidas.h"
 #include "pincel.h"

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "medidas.h"
 #include "pincel.h"
 
 using medidas::LARGURA_CAMPO;  // the playfield: columns X_CAMPO to X_CAMPO + LARGURA_CAMPO - 1

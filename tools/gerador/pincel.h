@@ -1,8 +1,8 @@
 #ifndef PINCEL_H
 #define PINCEL_H
 
-// Shared tools of the art generator: the output folder, the registry of
-// picture groups, saving, and the colours.
+// Shared tools of the art generator: the screen's size, the output folder,
+// the registry of picture groups, saving, and the colours.
 
 #include <allegro.h>
 

@@ -4,6 +4,7 @@
 #include "telas.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "figuras.h"

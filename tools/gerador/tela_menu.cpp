@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formas.h"
+#include "imagens.h"
 #include "letras.h"
 #include "medidas.h"
 
@@ -26,6 +27,7 @@ using pincel::textoCentradoComSombra;
 using medidas::PASSO_ENTRADA;
 const char* const ENTRADAS[] = {"1 Jogador", "2 Jogadores", "Instrucoes", "Sair"};
 constexpr int TOTAL_ENTRADAS = int(std::size(ENTRADAS));
+static_assert(std::size(ENTRADAS) == std::size(imagens::CAIXA), "one box picture an entry lit");
 constexpr int CAIXA_LARGURA = 206;
 constexpr int CAIXA_ALTURA = TOTAL_ENTRADAS * PASSO_ENTRADA;
 static_assert(medidas::X_CAIXA_MENU + CAIXA_LARGURA <= LARGURA_TELA &&

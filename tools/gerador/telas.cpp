@@ -1,8 +1,6 @@
 // The pieces the screens share.
 #include "telas.h"
 
-#include <algorithm>
-
 #include "formas.h"
 #include "letras.h"
 #include "medidas.h"
