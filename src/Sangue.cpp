@@ -1,12 +1,6 @@
 #include "Sangue.h"
 
 #include "define.h"
-#include "medidas.h"
-
-namespace {
-const int CHEIO = medidas::VIDA_CHEIA;
-const int DANO = medidas::DANO_ERRO;
-}  // namespace
 
 Sangue::Sangue(BITMAP& bmp, int pX, int pY, int bX, int bY) {
     cincoUnidades = load_bitmap(ARQUIVO_CINCO_UNIDADES, NULL);

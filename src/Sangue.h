@@ -14,6 +14,11 @@ public:
     static constexpr const char* ARQUIVO_CEM_LIFE = "./sangue/cemLife.bmp";
     static constexpr const char* ARQUIVO_BARRA_HP = "./sangue/barraHPm.bmp";
 
+    // Health in percent; the bar paints one fill column a percent, so the full
+    // fill is CHEIO columns wide and a miss empties DANO of them.
+    static constexpr int CHEIO = 100;
+    static constexpr int DANO = 5;
+
     Sangue(BITMAP& bmp, int pX, int pY, int bX, int bY);
     ~Sangue();
     Sangue(const Sangue&) = delete;

@@ -71,11 +71,7 @@ inline constexpr int ALTURA_VIDAS = 16;
 inline constexpr int LARGURA_PAINEL = 158;
 inline constexpr int ALTURA_PAINEL = 24;
 
-// What the strip's pictures are sized by: health is in percent and the bar
-// paints one fill column a percent, so the full fill is VIDA_CHEIA columns
-// and a miss empties DANO_ERRO of them; the lives box shows one icon a life.
-inline constexpr int VIDA_CHEIA = 100;
-inline constexpr int DANO_ERRO = 5;
+// The lives box shows one icon a life.
 inline constexpr int VIDAS_INICIAIS = 3;
 
 }  // namespace medidas

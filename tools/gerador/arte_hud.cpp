@@ -51,7 +51,7 @@ constexpr int JANELA_X = POSS1_X + 1 - POSB1_X;
 constexpr int JANELA_Y = POSS1_Y - POSB1_Y;
 static_assert(POSS2_X + 1 - POSB2_X == JANELA_X && POSS2_Y - POSB2_Y == JANELA_Y,
               "both players' fills lie alike in their frames");
-constexpr int MOLDURA_LARGURA = JANELA_X + medidas::VIDA_CHEIA + 2;  // the window, its edge, the rim
+constexpr int MOLDURA_LARGURA = JANELA_X + Sangue::CHEIO + 2;  // the window, its edge, the rim
 constexpr int MOLDURA_ALTURA = JANELA_Y + ALTURA_PREENCHIMENTO + 2;
 static_assert(POSB1_Y + MOLDURA_ALTURA <= medidas::ALTURA_COBERTURA &&
                   POSB2_Y + MOLDURA_ALTURA <= medidas::ALTURA_COBERTURA,
@@ -98,17 +98,17 @@ BITMAP* desenharMoldura() {
     vline(b, JANELA_X - 2, 1, baixo - 1, ouro);
     // Dark inner edge around the window, then the window itself.
     rect(b, JANELA_X - 1, JANELA_Y - 1, dir - 1, baixo - 1, interno);
-    rectfill(b, JANELA_X, JANELA_Y, JANELA_X + medidas::VIDA_CHEIA - 1, JANELA_Y + ALTURA_PREENCHIMENTO - 1,
+    rectfill(b, JANELA_X, JANELA_Y, JANELA_X + Sangue::CHEIO - 1, JANELA_Y + ALTURA_PREENCHIMENTO - 1,
              pincel::magenta());
     desenharCoracao(b, 2, 3);
     return b;
 }
 
 void gerarSangue() {
-    // A hit fills one column, a full bar is VIDA_CHEIA columns, a miss empties DANO_ERRO.
+    // A hit fills one column, a full bar is CHEIO columns, a miss empties DANO.
     pincel::salvar(colunas(1, corCheia), Sangue::ARQUIVO_UM_LIFE);
-    pincel::salvar(colunas(medidas::VIDA_CHEIA, corCheia), Sangue::ARQUIVO_CEM_LIFE);
-    pincel::salvar(colunas(medidas::DANO_ERRO, corVazia), Sangue::ARQUIVO_CINCO_UNIDADES);
+    pincel::salvar(colunas(Sangue::CHEIO, corCheia), Sangue::ARQUIVO_CEM_LIFE);
+    pincel::salvar(colunas(Sangue::DANO, corVazia), Sangue::ARQUIVO_CINCO_UNIDADES);
     pincel::salvar(desenharMoldura(), Sangue::ARQUIVO_BARRA_HP);
 }
 
