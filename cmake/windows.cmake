@@ -1,5 +1,7 @@
 # The Windows exe (included for mingw builds, after the targets): its
-# resources: the icon, the version details and the application manifest.
+# resources - the icon, the version details and the application manifest -
+# and the same bytes from the same source, whatever the folder it is built
+# in, the time, umask or locale.
 include(${CMAKE_CURRENT_LIST_DIR}/versao.cmake)
 enable_language(RC)
 set(RITMURO_WINDOWS ${CMAKE_SOURCE_DIR}/src/windows)
@@ -49,4 +51,11 @@ target_sources(ritmuro PRIVATE ${RITMURO_WINDOWS_GERADO}/ritmuro.rc)
 set_source_files_properties(${RITMURO_WINDOWS_GERADO}/ritmuro.rc PROPERTIES
   OBJECT_DEPENDS "${RITMURO_ICO};${RITMURO_MANIFESTO}")
 
-target_link_options(ritmuro PRIVATE -mconsole -s)
+# Reproducible: no build folder in the objects (__FILE__), no link time in
+# the PE header. The exe is stripped, so no debug directory either.
+foreach(alvo ritmuro ritmuro_jogo)
+  target_compile_options(${alvo} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>
+    $<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>)
+endforeach()
+target_link_options(ritmuro PRIVATE -mconsole -s -Wl,--no-insert-timestamp)
