@@ -183,9 +183,12 @@ versao_no_exe() {
   for chave in ProductName FileDescription FileVersion ProductVersion LegalCopyright OriginalFilename; do
     echo "  $chave: $(valor "$chave")"
   done
-  [ "$(valor FileVersion)" = "$versao" ] && [ "$(valor ProductVersion)" = "$versao" ] &&
-    [ "$(valor OriginalFilename)" = ritmuro.exe ] && [ -n "$(valor ProductName)" ] &&
-    [ -n "$(valor FileDescription)" ] || { echo "  expected version $versao ($changelog)"; return 1; }
+  if [ "$(valor FileVersion)" != "$versao" ] || [ "$(valor ProductVersion)" != "$versao" ] ||
+     [ "$(valor OriginalFilename)" != ritmuro.exe ] || [ -z "$(valor ProductName)" ] ||
+     [ -z "$(valor FileDescription)" ]; then
+    echo "  expected version $versao ($changelog), ritmuro.exe and a name and description"
+    return 1
+  fi
   [ "$(valor LegalCopyright)" = "Copyright $(sed -n 's/^Copyright: *//p' "$copyright" | head -1), $(sed -n 's/^License: *//p' "$copyright" | head -1) licence" ] ||
     { echo "  LegalCopyright is not what $copyright says"; return 1; }
   # The numbers (what Explorer shows as the file version): the two words
