@@ -9,7 +9,11 @@
 # the date of the latest entry of the Debian changelog instead - fixed for a
 # version - and the build says so on stderr.
 
-RITMURO_CHANGELOG="${RITMURO_CHANGELOG:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/debian/changelog}"
+# The changelog is debian/changelog; pacote/changelog in a tree from before it.
+if [ -z "${RITMURO_CHANGELOG:-}" ]; then
+  RITMURO_CHANGELOG="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/debian/changelog"
+  [ -f "$RITMURO_CHANGELOG" ] || RITMURO_CHANGELOG="${RITMURO_CHANGELOG%/debian/changelog}/pacote/changelog"
+fi
 
 # The latest changelog entry's date, in seconds since 1970.
 epoca_do_changelog() {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Cross-builds the game for 32-bit Windows with the statically linked
-# Allegro of allegro.sh into build-win32/ritmuro.exe, and checks that the
-# result is a console program that needs nothing beside it but Windows' own
-# DLLs.
+# Allegro of allegro.sh into build-win32/ritmuro.exe, with its icon, version
+# details and manifest (cmake/windows.cmake), the same bytes for the same
+# source; checks that the result is a console program that needs nothing
+# beside it but Windows' own DLLs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
 escolher_arquitetura "${1:-i686}"
@@ -34,6 +35,7 @@ verificar_dlls() {
 
 main() {
   bash "$RITMURO_RAIZ/scripts/windows/allegro.sh" "$ARQ"
+  garantir_pacotes icoutils  # icotool makes the exe's .ico
   aviso "configurando $BUILD ($(duracao))"
   mkdir -p "$BUILD"
   cmake -S "$RITMURO_RAIZ" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \

@@ -5,9 +5,10 @@
 #      Xvfb, xdotool, the native compiler and Allegro);
 #   2. cross-builds Allegro and the released 32-bit game, build-win32/ritmuro.exe,
 #      and checks that it is a 32-bit console program that needs only
-#      Windows' own DLLs;
+#      Windows' own DLLs, and that it carries the generator's icon, the
+#      version details and the manifest, and no time of its build;
 #   3. packs dist/ritmuro-win32.zip and checks that it holds the exe and every
-#      picture;
+#      picture, in byte order, with the release's time stamp and fixed modes;
 #   4. runs the end-to-end tests of tests/e2e_wine on ritmuro/ritmuro.exe
 #      unpacked from that zip, the very file players get, on 32-bit wine, with
 #      real key events and screenshots in Xvfb: natively where the machine
@@ -24,6 +25,7 @@
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/ambiente-wine.sh"
+source "$RITMURO_RAIZ/scripts/lib/epoca.sh"
 
 EXE32="$RITMURO_RAIZ/build-win32/ritmuro.exe"
 ZIP="$RITMURO_RAIZ/dist/ritmuro-win32.zip"
@@ -114,7 +116,8 @@ instalar_pacotes() {
   # libx11-dev and libxtst-dev: the screen-reading robot of the two-player test.
   local pacotes=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
                  cmake make patch dpkg-dev file zip unzip imagemagick xvfb xdotool x11-utils
-                 g++ gcc pkg-config liballegro4-dev libx11-dev libxtst-dev wine wine32:i386 wine64)
+                 g++ gcc pkg-config liballegro4-dev libx11-dev libxtst-dev wine wine32:i386 wine64
+                 icoutils libxml2-utils)
   garantir_arquitetura_i386
   garantir_pacotes "${pacotes[@]}"
 }
@@ -142,11 +145,84 @@ so_dlls_do_sistema() {
   [ -z "$estranhas" ] || { echo "  não são do Windows:$estranhas"; return 1; }
 }
 
+# The first of the files given that exists (debian/ has it, else pacote/).
+primeiro_existente() {
+  local arquivo
+  for arquivo in "$@"; do [ -f "$arquivo" ] && { echo "$arquivo"; return 0; }; done
+  return 1
+}
+
+# Explorer's icon: one icon group of exactly the generator's five icons,
+# pixel for pixel.
+icone_do_gerador() {
+  local pasta="$TMP_TESTAR/icones" lado png diferentes
+  wrestool -l "$EXE32" | sed 's/^/  /'
+  [ "$(wrestool -l --type=14 "$EXE32" | wc -l)" = 1 ] || { echo "  not one icon group"; return 1; }
+  mkdir -p "$pasta"
+  wrestool -x --type=14 "$EXE32" > "$TMP_TESTAR/exe.ico" && icotool -x -o "$pasta" "$TMP_TESTAR/exe.ico" || return 1
+  [ "$(find "$pasta" -name '*.png' | wc -l)" = 5 ] || { echo "  not 5 pictures:" "$pasta"/*; return 1; }
+  for lado in 16 24 32 48 256; do
+    png="$(compgen -G "$pasta/*_${lado}x${lado}x*.png")" || { echo "  no $lado px picture"; return 1; }
+    diferentes="$(compare -metric AE "$RITMURO_RAIZ/data/icones/ritmuro-$lado.png" "$png" null: 2>&1)"
+    [ "$diferentes" = 0 ] || { echo "  $lado px: '$diferentes' pixels differ from data/icones"; return 1; }
+  done
+}
+
+# Properties -> Details: the version of the changelog (read by dpkg) in the
+# strings and in the numbers, and the copyright file's holders and licence.
+versao_no_exe() {
+  local recurso="$TMP_TESTAR/versao.res" changelog copyright versao textos chave numeros
+  changelog="$(primeiro_existente "$RITMURO_RAIZ"/{debian,pacote}/changelog)" || return 1
+  copyright="$(primeiro_existente "$RITMURO_RAIZ"/{debian,pacote}/copyright)" || return 1
+  versao="$(dpkg-parsechangelog -l "$changelog" -S Version)"
+  versao="${versao#*:}"
+  versao="${versao%%-*}"
+  wrestool -x --raw --type=16 "$EXE32" > "$recurso" || return 1
+  textos="$(strings -el "$recurso")"
+  valor() { awk -v chave="$1" 'anterior == chave {print; exit} {anterior = $0}' <<< "$textos"; }
+  for chave in ProductName FileDescription FileVersion ProductVersion LegalCopyright OriginalFilename; do
+    echo "  $chave: $(valor "$chave")"
+  done
+  if [ "$(valor FileVersion)" != "$versao" ] || [ "$(valor ProductVersion)" != "$versao" ] ||
+     [ "$(valor OriginalFilename)" != ritmuro.exe ] || [ -z "$(valor ProductName)" ] ||
+     [ -z "$(valor FileDescription)" ]; then
+    echo "  expected version $versao ($changelog), ritmuro.exe and a name and description"
+    return 1
+  fi
+  [ "$(valor LegalCopyright)" = "Copyright $(sed -n 's/^Copyright: *//p' "$copyright" | head -1), $(sed -n 's/^License: *//p' "$copyright" | head -1) licence" ] ||
+    { echo "  LegalCopyright is not what $copyright says"; return 1; }
+  # The numbers (what Explorer shows as the file version): the two words
+  # after the fixed part's signature, feef04bd, and its structure version.
+  local alto baixo a b c d
+  read -r alto baixo < <(od -An -v -tx4 "$recurso" | tr -s ' \n' ' ' |
+    sed -n 's/.* feef04bd [0-9a-f]* \([0-9a-f]*\) \([0-9a-f]*\) .*/\1 \2/p')
+  [ -n "$baixo" ] || { echo "  no fixed version"; return 1; }
+  numeros="$((16#${alto:0:4})).$((16#${alto:4:4})).$((16#${baixo:0:4})).$((16#${baixo:4:4}))"
+  echo "  fixed file version: $numeros"
+  IFS=. read -r a b c d _ <<< "$versao.0.0.0.0"
+  [ "$numeros" = "$a.$b.$c.$d" ]
+}
+
+# The manifest is well-formed XML (Windows refuses to start an exe whose
+# manifest is not), runs as the invoker and names Windows 7, 8, 8.1 and 10/11.
+manifesto_no_exe() {
+  local manifesto="$TMP_TESTAR/manifesto.xml" id
+  wrestool -x --raw --type=24 --name=1 "$EXE32" > "$manifesto" && xmllint --noout "$manifesto" || return 1
+  grep -q 'requestedExecutionLevel level="asInvoker"' "$manifesto" || { echo "  not asInvoker"; return 1; }
+  for id in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+            1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+    grep -q "<supportedOS Id=\"{$id}\"/>" "$manifesto" || { echo "  no supportedOS $id"; return 1; }
+  done
+}
+
 exe_32_bits() {
   fase "exe de 32 bits (build-win32)"
   bash "$RITMURO_RAIZ/scripts/windows/build.sh" i686 || abortar "build-win32/ritmuro.exe não compilou"
   verificar "build-win32/ritmuro.exe é '$FORMATO32'" formato_32_bits
   verificar "build-win32/ritmuro.exe importa só DLLs do Windows" so_dlls_do_sistema
+  verificar "the exe's icon group holds the generator's 16, 24, 32, 48 and 256 px icons" icone_do_gerador
+  verificar "the exe's version details carry the changelog's version and the copyright" versao_no_exe
+  verificar "the exe's manifest: asInvoker, Windows 7 to 11" manifesto_no_exe
   aviso "build-win32/ritmuro.exe: $(stat -c %s "$EXE32") bytes"
 }
 
@@ -190,11 +266,27 @@ zip_igual_aos_originais() {
   done
 }
 
+# Nothing of the build's moment or machine in what players get: no link time
+# in the exe; in the zip, entries in byte order, each with the release's time
+# stamp (zip keeps even seconds) and a fixed mode, whatever the umask.
+sem_marcas_da_compilacao() {
+  local hora esperada estranhas
+  hora="$(TZ=UTC i686-w64-mingw32-objdump -p "$EXE32" | sed -n 's/^Time\/Date[[:space:]]*//p')"
+  [ "$hora" = "Thu Jan  1 00:00:00 1970" ] || { echo "  link time in the exe: $hora"; return 1; }
+  unzip -Z1 "$ZIP" | LC_ALL=C sort -c || return 1
+  esperada="$(TZ=UTC date -d "@$((SOURCE_DATE_EPOCH - SOURCE_DATE_EPOCH % 2))" +%Y%m%d.%H%M%S)"
+  estranhas="$(TZ=UTC zipinfo -T "$ZIP" | awk -v hora="$esperada" '$7 ~ /^[0-9]+\.[0-9]+$/ &&
+    ($7 != hora || $1 !~ /^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x)$/)')"
+  [ -z "$estranhas" ] || { echo "  entries not at $esperada or with other modes:"; head -5 <<< "$estranhas"; return 1; }
+}
+
 empacotar_zip() {
   fase "zip (dist/ritmuro-win32.zip)"
+  definir_epoca || abortar "no SOURCE_DATE_EPOCH for the zip"
   bash "$RITMURO_RAIZ/scripts/windows/zip.sh" || abortar "dist/ritmuro-win32.zip não foi feito"
   verificar "o zip tem a pasta ritmuro/ com as 7 pastas de imagens" pastas_no_zip
   verificar "o zip tem exatamente ritmuro/ritmuro.exe e cada imagem de data/" zip_com_tudo
+  verificar "no link time in the exe; zip entries sorted, at SOURCE_DATE_EPOCH, fixed modes" sem_marcas_da_compilacao
   ZIP_DIR="$TMP_TESTAR/zip"
   mkdir -p "$ZIP_DIR"
   unzip -q "$ZIP" -d "$ZIP_DIR" || abortar "o zip não se descompacta"

@@ -2,8 +2,13 @@
 # Builds the 32-bit Windows game and packs it for players:
 # dist/ritmuro-win32.zip holds one folder, ritmuro/, with ritmuro.exe and the
 # picture folders it reads from its working directory beside it.
+# The same commit gives the same zip, byte for byte, wherever and whenever it
+# is packed: entries in one fixed order, each with the release's time stamp
+# (SOURCE_DATE_EPOCH, scripts/lib/epoca.sh) and fixed modes, and no extra
+# fields (owners, precise times).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/epoca.sh"
 
 PASTAS_DE_IMAGENS=(abertura cenario fileiras personagens sangue setas vidas)
 DADOS="$RITMURO_RAIZ/data"
@@ -29,13 +34,21 @@ empacotar() {
   for pasta in "${PASTAS_DE_IMAGENS[@]}"; do
     cp -r "$DADOS/$pasta" "$raiz/"
   done
+  # Whatever the umask and the times the copies got.
+  find "$raiz" -type d -exec chmod 755 {} +
+  find "$raiz" -type f -exec chmod 644 {} +
+  chmod 755 "$raiz/ritmuro.exe"
+  find "$raiz" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
   mkdir -p "$(dirname "$ZIP")"
   rm -f "$ZIP"
-  (cd "$TMP_ZIP" && zip -q -r -X -9 "$ZIP" ritmuro)
+  # zip writes local time: in UTC it is the same time stamp everywhere. The
+  # names are given in byte order, folders before what they hold.
+  (cd "$TMP_ZIP" && find ritmuro | LC_ALL=C sort | TZ=UTC zip -q -X -9 -@ "$ZIP")
 }
 
 main() {
   verificar_dados
+  definir_epoca
   bash "$RITMURO_RAIZ/scripts/windows/build.sh" i686
   garantir_pacotes zip unzip
   empacotar
