@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The release is reproducible: the last commit, built twice by
+# scripts/lancamento.sh in two fresh clones, one after the other, in folders
+# of different names and depths, under different umasks, locales and time
+# zones, gives the same bytes in dist/: both .debs, the Windows zip and
+# SHA256SUMS. Where a file differs, diffoscope shows how, and the check fails.
+# Uncommitted changes are not built (the check says so). No tests run inside
+# the builds.
+#   tests/lancamento/reprodutivel.sh [FOLDER]   (default build-reprodutivel)
+set -uo pipefail
+RAIZ="$(cd "$(dirname "$0")/../.." && pwd)"
+PASTA="$(readlink -m "${1:-$RAIZ/build-reprodutivel}")"
+source "$RAIZ/scripts/lib/ferramentas.sh"
+for ferramenta in "git git" "diffoscope diffoscope-minimal" "locale-gen locales"; do
+  garantir_comando $ferramenta || exit 1
+done
+log() { echo "[$(date +%T)] $*"; }
+
+COMMIT="$(git -C "$RAIZ" rev-parse HEAD)" || exit 1
+[ -z "$(git -C "$RAIZ" status --porcelain)" ] ||
+  log "the tree has uncommitted changes: they are not part of this check, which builds $COMMIT"
+rm -rf "$PASTA"
+mkdir -p "$PASTA/locales"
+# A locale of the second build's own, so that nothing of the machine's changes.
+localedef -i pt_BR -f UTF-8 "$PASTA/locales/pt_BR.UTF-8" || exit 1
+
+# construir FOLDER UMASK VARIABLE=VALUE...: a clone of the commit made and
+# built under that umask and environment; its output in FOLDER.log.
+construir() {
+  local pasta="$1" mascara="$2" inicio=$SECONDS
+  shift 2
+  log "building in $pasta: umask $mascara, $*"
+  ( umask "$mascara"
+    git clone -q --no-checkout "$RAIZ" "$pasta" && git -C "$pasta" checkout -q "$COMMIT" &&
+      env -u SOURCE_DATE_EPOCH "$@" bash "$pasta/scripts/lancamento.sh" ) > "$pasta.log" 2>&1 ||
+    { tail -30 "$pasta.log"; log "FAIL: the release build in $pasta (log: $pasta.log)"; exit 1; }
+  log "built in $((SECONDS - inicio)) s"
+}
+
+A="$PASTA/a"
+B="$PASTA/segunda-construcao/com-um-caminho-mais-longo"
+mkdir -p "$(dirname "$B")"
+construir "$A" 0022 TZ=UTC LC_ALL=C.UTF-8
+construir "$B" 0077 TZ=XYZ-14 LOCPATH="$PASTA/locales" LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
+
+falhas=0
+artefatos="$(cd "$A/dist" && ls)"
+if [ "$artefatos" != "$(cd "$B/dist" && ls)" ]; then
+  log "FAIL: the builds made different files: $(echo $artefatos) | $(cd "$B/dist" && echo *)"
+  falhas=1
+fi
+for artefato in $artefatos; do
+  log "$artefato: $(sha256sum < "$A/dist/$artefato" | cut -d' ' -f1) (first build)"
+  log "$(printf '%*s' ${#artefato} '') $(sha256sum < "$B/dist/$artefato" 2>/dev/null | cut -d' ' -f1) (second build)"
+  if cmp -s "$A/dist/$artefato" "$B/dist/$artefato"; then
+    log "ok: $artefato is the same, byte for byte"
+  else
+    falhas=$((falhas + 1))
+    diffoscope --no-progress --text "$PASTA/$artefato.diffoscope.txt" \
+      "$A/dist/$artefato" "$B/dist/$artefato" > /dev/null 2>&1
+    log "FAIL: $artefato differs between the two builds; diffoscope says (whole in $PASTA/$artefato.diffoscope.txt):"
+    head -60 "$PASTA/$artefato.diffoscope.txt"
+  fi
+done
+log "reproducibility: $falhas difference(s), ${SECONDS} s"
+[ "$falhas" = 0 ]
