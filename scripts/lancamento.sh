@@ -38,7 +38,6 @@ garantir_dependencias_de_build() {  # garantir_dependencias_de_build SOURCE_TREE
 }
 
 construir_debs() {
-  garantir_comando dpkg-buildpackage dpkg-dev || exit 1
   local versao arquitetura fonte
   versao="$(dpkg-parsechangelog -l "$RAIZ/debian/changelog" -S Version)"
   arquitetura="$(dpkg-architecture -qDEB_HOST_ARCH)"
@@ -54,6 +53,7 @@ construir_debs() {
 }
 
 main() {
+  garantir_comando dpkg-buildpackage dpkg-dev || exit 1
   definir_epoca
   aviso "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH" '+%F %T UTC'))"
   ARTEFATOS=()

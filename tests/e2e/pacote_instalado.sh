@@ -41,9 +41,21 @@ for ferramenta in "lintian lintian" "hardening-check devscripts" "appstreamcli a
   garantir_comando $ferramenta || exit 1
 done
 
+rm -rf "$PASTA"
+mkdir -p "$PASTA"
+
+# ---- a tool missing, for a user who cannot install it: named with its package
+SEM_DPKG="$PASTA/bin-sem-dpkg-buildpackage"
+mkdir "$SEM_DPKG"
+for f in /usr/bin/*; do [ "${f##*/}" = dpkg-buildpackage ] || ln -s "$f" "$SEM_DPKG/"; done
+mensagem="$(setpriv --reuid=nobody --regid=nogroup --clear-groups env PATH="$SEM_DPKG" \
+  bash "$RAIZ/scripts/lancamento.sh" --debs 2>&1)"
+verificar "without dpkg-buildpackage, the release script fails naming the package dpkg-dev" \
+  igual "$? $mensagem" \
+  "1 lancamento.sh: dpkg-buildpackage is missing: install the Debian package dpkg-dev (as root: apt-get install dpkg-dev)"
+
 # ---- built from a tree with a change not committed
 FONTE="$PASTA/ritmuro"
-rm -rf "$PASTA"
 git clone -q "$RAIZ" "$FONTE"
 find "$FONTE" -mindepth 1 -maxdepth 1 ! -name .git -exec rm -rf {} +
 copiar_fontes "$RAIZ" "$FONTE"
@@ -139,8 +151,11 @@ codigo_hardening=$?
 sed 's/^/  /' "$TMP_E2E/hardening.log"
 verificar "hardening-check: PIE, stack protector, fortify, RELRO, immediate binding" igual "$codigo_hardening" 0
 
-# The installed game started in Xvfb by the package's own test, on this machine.
-autopkgtest "$DEB" "$DEB_DADOS" "$CONSTRUCAO/ritmuro-$VERSAO/" -- null > "$TMP_E2E/autopkgtest.log" 2>&1
+# The installed game started in Xvfb by the package's own test, on this
+# machine; its apt-get waits for the package lock like ours.
+printf 'DPkg::Lock::Timeout "600";\n' > "$TMP_E2E/apt.conf"
+[ ! -e /etc/apt/apt.conf ] || printf '#include "/etc/apt/apt.conf";\n' >> "$TMP_E2E/apt.conf"
+APT_CONFIG="$TMP_E2E/apt.conf" autopkgtest "$DEB" "$DEB_DADOS" "$CONSTRUCAO/ritmuro-$VERSAO/" -- null > "$TMP_E2E/autopkgtest.log" 2>&1
 codigo_autopkgtest=$?
 sed -n '/test titulo: \[/,/test titulo: -*\]/p; /@@@ summary/,$p' "$TMP_E2E/autopkgtest.log" | sed 's/^/  /'
 verificar "autopkgtest ... -- null: the installed game's title, then Esc and exit code 0" \

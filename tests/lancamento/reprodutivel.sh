@@ -44,9 +44,10 @@ construir "$A" 0022 TZ=UTC LC_ALL=C.UTF-8
 construir "$B" 0077 TZ=XYZ-14 LOCPATH="$PASTA/locales" LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
 
 falhas=0
-artefatos="$(cd "$A/dist" && ls)"
-if [ "$artefatos" != "$(cd "$B/dist" && ls)" ]; then
-  log "FAIL: the builds made different files: $(echo $artefatos) | $(cd "$B/dist" && echo *)"
+# What the release lists in SHA256SUMS, then the list itself.
+artefatos="$(awk '{print $2}' "$A/dist/SHA256SUMS") SHA256SUMS"
+if [ "$(cd "$A/dist" && ls)" != "$(cd "$B/dist" && ls)" ]; then
+  log "FAIL: the builds made different files: $(cd "$A/dist" && echo *) | $(cd "$B/dist" && echo *)"
   falhas=1
 fi
 for artefato in $artefatos; do
@@ -56,10 +57,13 @@ for artefato in $artefatos; do
     log "ok: $artefato is the same, byte for byte"
   else
     falhas=$((falhas + 1))
-    diffoscope --no-progress --text "$PASTA/$artefato.diffoscope.txt" \
-      "$A/dist/$artefato" "$B/dist/$artefato" > /dev/null 2>&1
-    log "FAIL: $artefato differs between the two builds; diffoscope says (whole in $PASTA/$artefato.diffoscope.txt):"
-    head -60 "$PASTA/$artefato.diffoscope.txt"
+    relatorio="$PASTA/$artefato.diffoscope.txt"
+    log "FAIL: $artefato differs between the two builds; diffoscope says (whole in $relatorio):"
+    # diffoscope exits with 1 when it finds differences, 2 when it fails.
+    diffoscope --no-progress --text "$relatorio" "$A/dist/$artefato" "$B/dist/$artefato" \
+      > "$relatorio.err" 2>&1
+    [ $? -le 1 ] || { cat "$relatorio.err"; log "diffoscope itself failed"; }
+    head -60 "$relatorio" 2> /dev/null
   fi
 done
 log "reproducibility: $falhas difference(s), ${SECONDS} s"
