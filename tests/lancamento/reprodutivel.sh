@@ -2,7 +2,8 @@
 # The release is reproducible: the last commit, built twice by
 # scripts/lancamento.sh in two fresh clones, one after the other, in folders
 # of different names and depths, under different umasks, locales and time
-# zones, gives the same bytes in dist/: both .debs, the Windows zip and
+# zones, from files dated after the commit and before it, gives the same
+# bytes in dist/: both .debs, the Windows zip and
 # SHA256SUMS. Where a file differs, diffoscope shows how, and the check fails.
 # Uncommitted changes are not built (the check says so). No tests run inside
 # the builds.
@@ -24,14 +25,18 @@ mkdir -p "$PASTA/locales"
 # A locale of the second build's own, so that nothing of the machine's changes.
 localedef -i pt_BR -f UTF-8 "$PASTA/locales/pt_BR.UTF-8" || exit 1
 
-# construir FOLDER UMASK VARIABLE=VALUE...: a clone of the commit made and
-# built under that umask and environment; its output in FOLDER.log.
+# construir FOLDER UMASK FILE_TIMES VARIABLE=VALUE...: a clone of the commit
+# made and built under that umask and environment; its output in FOLDER.log.
+# FILE_TIMES "checkout" leaves the files as git writes them, newer than the
+# commit; a date makes them older, like those of a checkout made long ago.
 construir() {
-  local pasta="$1" mascara="$2" inicio=$SECONDS
-  shift 2
-  log "building in $pasta: umask $mascara, $*"
+  local pasta="$1" mascara="$2" datas="$3" inicio=$SECONDS
+  shift 3
+  log "building in $pasta: umask $mascara, files dated at $datas, $*"
   ( umask "$mascara"
     git clone -q --no-checkout "$RAIZ" "$pasta" && git -C "$pasta" checkout -q "$COMMIT" &&
+      { [ "$datas" = checkout ] ||
+        find "$pasta" -path "$pasta/.git" -prune -o -exec touch -h -d "$datas" {} +; } &&
       env -u SOURCE_DATE_EPOCH "$@" bash "$pasta/scripts/lancamento.sh" ) > "$pasta.log" 2>&1 ||
     { tail -30 "$pasta.log"; log "FAIL: the release build in $pasta (log: $pasta.log)"; exit 1; }
   log "built in $((SECONDS - inicio)) s"
@@ -40,8 +45,8 @@ construir() {
 A="$PASTA/a"
 B="$PASTA/segunda-construcao/com-um-caminho-mais-longo"
 mkdir -p "$(dirname "$B")"
-construir "$A" 0022 TZ=UTC LC_ALL=C.UTF-8
-construir "$B" 0077 TZ=XYZ-14 LOCPATH="$PASTA/locales" LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
+construir "$A" 0022 checkout TZ=UTC LC_ALL=C.UTF-8
+construir "$B" 0077 "2001-01-01 00:00 UTC" TZ=XYZ-14 LOCPATH="$PASTA/locales" LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
 
 falhas=0
 # What the release lists in SHA256SUMS, then the list itself.
