@@ -44,6 +44,9 @@ construir_debs() {
   fonte="$CONSTRUCAO/ritmuro-$versao"
   rm -rf "$CONSTRUCAO"
   copiar_fontes "$RAIZ" "$fonte"
+  # dpkg-deb only brings newer files back to SOURCE_DATE_EPOCH: a checkout's
+  # older files would keep their own dates in the packages.
+  find "$fonte" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
   garantir_dependencias_de_build "$fonte"
   aviso "dpkg-buildpackage in $fonte"
   (cd "$fonte" && dpkg-buildpackage -us -uc -b -j2) > "$CONSTRUCAO/dpkg-buildpackage.log" 2>&1 ||
