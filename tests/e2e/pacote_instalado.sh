@@ -18,9 +18,10 @@ PACOTES=(ritmuro ritmuro-data)
 APT=(apt-get -y -q -o DPkg::Lock::Timeout=600)
 instalado() { dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed; }
 algum_instalado() { local p; for p in "${PACOTES[@]}"; do instalado "$p" && return 0; done; return 1; }
+# Set once this test may have installed them: only then does it purge them.
 INSTALADO=0
 remover_pacotes() {
-  [ "$INSTALADO" = 1 ] || return 0
+  [ "$INSTALADO" = 1 ] && algum_instalado || return 0
   DEBIAN_FRONTEND=noninteractive "${APT[@]}" purge "${PACOTES[@]}" > "$TMP_E2E/purge.log" 2>&1
 }
 trap 'remover_pacotes; encerrar' EXIT
@@ -136,11 +137,13 @@ verificar "the pictures are the seven folders of data/, file for file" \
 (cd "$CONTEUDO" && find . -mindepth 1 | sed 's|^\.||') | while IFS= read -r caminho; do
   [ -e "$caminho" ] || echo "$caminho"
 done > "$TMP_E2E/novos.txt"
+INSTALADO=1
 DEBIAN_FRONTEND=noninteractive "${APT[@]}" install "$DEB" "$DEB_DADOS" > "$TMP_E2E/install.log" 2>&1
 codigo_apt=$?
-instalado ritmuro && instalado ritmuro-data && INSTALADO=1
-verificar "apt-get install of both .debs" igual "$codigo_apt $INSTALADO" "0 1"
-[ "$INSTALADO" = 1 ] || { tail -20 "$TMP_E2E/install.log"; terminar; }
+instalados=0
+instalado ritmuro && instalado ritmuro-data && instalados=1
+verificar "apt-get install of both .debs" igual "$codigo_apt $instalados" "0 1"
+[ "$instalados" = 1 ] || { tail -20 "$TMP_E2E/install.log"; terminar; }
 
 comando_do_menu="$(sed -n 's/^Exec=//p' /usr/share/applications/ritmuro.desktop)"
 verificar "the menu entry starts ritmuro" igual "$comando_do_menu" ritmuro
@@ -164,8 +167,9 @@ verificar "autopkgtest ... -- null: the installed game's title, then Esc and exi
 # ---- removed
 DEBIAN_FRONTEND=noninteractive "${APT[@]}" purge "${PACOTES[@]}" > "$TMP_E2E/purge.log" 2>&1
 codigo_apt=$?
-algum_instalado || INSTALADO=0
-verificar "apt-get purge ${PACOTES[*]}" igual "$codigo_apt $INSTALADO" "0 0"
+instalados=0
+algum_instalado && instalados=1
+verificar "apt-get purge ${PACOTES[*]}" igual "$codigo_apt $instalados" "0 0"
 verificar "the autopkgtest's own dependency package is gone" \
   igual "$(dpkg-query -W -f='${db:Status-Status}' autopkgtest-satdep 2>/dev/null)" ""
 sobras() {
