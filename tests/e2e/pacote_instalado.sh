@@ -46,11 +46,15 @@ rm -rf "$PASTA"
 mkdir -p "$PASTA"
 
 # ---- a tool missing, for a user who cannot install it: named with its package
-SEM_DPKG="$PASTA/bin-sem-dpkg-buildpackage"
-mkdir "$SEM_DPKG"
-for f in /usr/bin/*; do [ "${f##*/}" = dpkg-buildpackage ] || ln -s "$f" "$SEM_DPKG/"; done
-mensagem="$(setpriv --reuid=nobody --regid=nogroup --clear-groups env PATH="$SEM_DPKG" \
-  bash "$RAIZ/scripts/lancamento.sh" --debs 2>&1)"
+# (the script and a PATH without dpkg-buildpackage where that user can read
+# them: the checkout may be in root's home)
+SEM_DPKG="$TMP_E2E/sem_dpkg"
+mkdir -p "$SEM_DPKG/bin" "$SEM_DPKG/scripts"
+chmod 755 "$TMP_E2E"
+cp -r "$RAIZ/scripts/lancamento.sh" "$RAIZ/scripts/lib" "$SEM_DPKG/scripts/"
+for f in /usr/bin/*; do [ "${f##*/}" = dpkg-buildpackage ] || ln -s "$f" "$SEM_DPKG/bin/"; done
+mensagem="$(cd / && setpriv --reuid=nobody --regid=nogroup --clear-groups env PATH="$SEM_DPKG/bin" \
+  bash "$SEM_DPKG/scripts/lancamento.sh" --debs 2>&1)"
 verificar "without dpkg-buildpackage, the release script fails naming the package dpkg-dev" \
   igual "$? $mensagem" \
   "1 lancamento.sh: dpkg-buildpackage is missing: install the Debian package dpkg-dev (as root: apt-get install dpkg-dev)"
