@@ -16,8 +16,9 @@ set(RITMURO_PASTAS_DE_IMAGENS abertura cenario fileiras personagens sangue setas
 set(RITMURO_PACOTE ${CMAKE_CURRENT_SOURCE_DIR}/pacote)
 set(RITMURO_PACOTE_GERADO ${CMAKE_BINARY_DIR}/pacote)
 
-# The project's home, and the AppStream id made from it (reverse domain,
-# hyphens as underscores). The screenshots are docs/ of the release, published there.
+# The project's home (also the Homepage of debian/control), and the AppStream
+# id made from its domain (reversed, hyphens as underscores). The screenshots
+# are docs/ of each release, published there under the version.
 set(RITMURO_DOMINIO c-seed-a29c4a3e.example)
 set(RITMURO_URL https://${RITMURO_DOMINIO}/ritmuro)
 set(RITMURO_ID example.c_seed_a29c4a3e.ritmuro)

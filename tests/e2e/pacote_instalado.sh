@@ -121,6 +121,8 @@ capturas() {
 }
 verificar "the metadata's screenshots are the title and both stages of docs/" \
   igual "$(capturas)" "fase1.png fase2.png titulo.png "
+verificar "the metadata's homepage is the package's (debian/control)" \
+  igual "$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$METAINFO")" "$(dpkg-deb -f "$DEB" Homepage)"
 avisos_man="$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l \
   "$CONTEUDO/usr/share/man/man6/ritmuro.6.gz" 2>&1 > /dev/null)"
 verificar "man --warnings finds nothing in ritmuro(6)" igual "$avisos_man" ""
