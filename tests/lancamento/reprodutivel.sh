@@ -3,10 +3,9 @@
 # scripts/lancamento.sh in two fresh clones, one after the other, in folders
 # of different names and depths, under different umasks, locales and time
 # zones, from files dated after the commit and before it, gives the same
-# bytes in dist/: both .debs, the Windows zip and
-# SHA256SUMS. Where a file differs, diffoscope shows how, and the check fails.
-# Uncommitted changes are not built (the check says so). No tests run inside
-# the builds.
+# bytes in dist/: both .debs, the Windows zip and SHA256SUMS. Where a file
+# differs, diffoscope shows how, and the check fails. Uncommitted changes are
+# not built (the check says so). No tests run inside the builds.
 #   tests/lancamento/reprodutivel.sh [FOLDER]   (default build-reprodutivel)
 set -uo pipefail
 RAIZ="$(cd "$(dirname "$0")/../.." && pwd)"
