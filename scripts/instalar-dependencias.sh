@@ -3,7 +3,9 @@
 # Idempotent: only packages that are missing are fetched. Run as root.
 #   scripts/instalar-dependencias.sh          the game and its native tests
 #   scripts/instalar-dependencias.sh --i386   also the 32-bit health-bar test
-#   scripts/instalar-dependencias.sh --pacote also Debian's checkers of the package
+#   scripts/instalar-dependencias.sh --pacote also what builds the Debian packages (debhelper)
+#                                             and checks them and the release (lintian,
+#                                             hardening-check, appstreamcli, autopkgtest, diffoscope)
 # (the Windows cross-build and wine: scripts/windows/testar-windows.sh installs its own)
 set -euo pipefail
 
@@ -26,7 +28,10 @@ if [ "$I386" = 1 ]; then
   fi
 fi
 [ "$I386" = 1 ] && PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386 qemu-user)
-[ "$PACOTE" = 1 ] && PACOTES+=(lintian desktop-file-utils man-db)
+# diffoscope-minimal: the comparison of .debs and zips without the hundreds of
+# megabytes of format tools full diffoscope recommends.
+[ "$PACOTE" = 1 ] && PACOTES+=(debhelper lintian devscripts appstream desktop-file-utils man-db
+                               autopkgtest diffoscope-minimal locales)
 
 instalado() {
   dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed

@@ -2,8 +2,10 @@
 # Installs what is missing, builds everything and runs every test: the unit
 # tests (also under AddressSanitizer and UndefinedBehaviorSanitizer with leak
 # checking), the 32-bit health-bar test, the end-to-end tests of the real
-# game in Xvfb, the Debian package (built, checked, installed, started and
-# removed), and the Windows build with its end-to-end tests under wine.
+# game in Xvfb, the Debian packages (built from a tree with a change not
+# committed, checked, installed, their autopkgtest run, removed), the
+# Windows build with its end-to-end tests under wine, and the release built
+# twice from the last commit to the same bytes.
 set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$RAIZ"
@@ -28,10 +30,13 @@ unset ASAN_OPTIONS UBSAN_OPTIONS
 echo "== all tests"
 (cd build && ctest --output-on-failure)
 
-echo "== the Debian package: lintian, installed with apt-get, started, purged"
-bash tests/e2e/pacote_instalado.sh build
+echo "== the Debian packages: built, lintian, appstreamcli, installed, hardening-check, autopkgtest, purged"
+bash tests/e2e/pacote_instalado.sh
 
 echo "== the Windows game: 32-bit exe, release zip, end to end under wine"
 bash scripts/windows/testar-windows.sh
+
+echo "== the release, twice from the last commit: the same .debs, zip and SHA256SUMS"
+bash tests/lancamento/reprodutivel.sh
 
 echo "== testar: $(( $(date +%s) - inicio )) s"
