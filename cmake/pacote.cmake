@@ -27,10 +27,7 @@ set(RITMURO_ID example.c_seed_a29c4a3e.ritmuro)
 # entry of the Debian changelog, e.g.
 #   ritmuro (1.0.0) unstable; urgency=medium
 #    -- Name <address>  Tue, 08 Dec 2026 12:00:00 +0000
-set(RITMURO_CHANGELOG ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${RITMURO_CHANGELOG})
-file(STRINGS ${RITMURO_CHANGELOG} RITMURO_PRIMEIRA_LINHA LIMIT_COUNT 1)
-string(REGEX REPLACE "^ritmuro \\(([^)]+)\\).*" "\\1" RITMURO_VERSAO "${RITMURO_PRIMEIRA_LINHA}")
+include(${CMAKE_CURRENT_LIST_DIR}/versao.cmake)
 file(STRINGS ${RITMURO_CHANGELOG} RITMURO_LINHA_DA_DATA REGEX "^ -- .*>  " LIMIT_COUNT 1)
 string(REGEX REPLACE ".*>  " "" RITMURO_DATA_DO_CHANGELOG "${RITMURO_LINHA_DA_DATA}")
 # 2026-12-08 for AppStream, December 2026 for the manual page.

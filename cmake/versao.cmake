@@ -1,16 +1,10 @@
 # The game's version has one source: the latest entry of the Debian
-# changelog (debian/changelog; pacote/changelog where there is no debian/
-# folder). Sets RITMURO_VERSAO, the upstream version without epoch or Debian
+# changelog, debian/changelog. Sets RITMURO_CHANGELOG, RITMURO_VERSAO, the upstream version without epoch or Debian
 # revision (1.0.0), and RITMURO_VERSAO_NUMEROS, the four numbers Windows'
 # version resource wants (1,0,0,0).
-foreach(changelog ${CMAKE_SOURCE_DIR}/debian/changelog ${CMAKE_SOURCE_DIR}/pacote/changelog)
-  if(EXISTS ${changelog})
-    set(RITMURO_CHANGELOG ${changelog})
-    break()
-  endif()
-endforeach()
-if(NOT RITMURO_CHANGELOG)
-  message(FATAL_ERROR "no debian/changelog nor pacote/changelog: the version comes from there")
+set(RITMURO_CHANGELOG ${CMAKE_SOURCE_DIR}/debian/changelog)
+if(NOT EXISTS ${RITMURO_CHANGELOG})
+  message(FATAL_ERROR "no ${RITMURO_CHANGELOG}: the version comes from there")
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${RITMURO_CHANGELOG})
 

@@ -9,19 +9,15 @@ set(RITMURO_WINDOWS_GERADO ${CMAKE_BINARY_DIR}/windows)
 
 # Copyright holders and licence as the copyright file states them (its first
 # paragraph of files).
-foreach(copyright ${CMAKE_SOURCE_DIR}/debian/copyright ${CMAKE_SOURCE_DIR}/pacote/copyright)
-  if(EXISTS ${copyright})
-    file(STRINGS ${copyright} RITMURO_DIREITOS REGEX "^Copyright: " LIMIT_COUNT 1)
-    file(STRINGS ${copyright} RITMURO_LICENCA REGEX "^License: " LIMIT_COUNT 1)
-    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${copyright})
-    break()
-  endif()
-endforeach()
+set(RITMURO_COPYRIGHT ${CMAKE_SOURCE_DIR}/debian/copyright)
+file(STRINGS ${RITMURO_COPYRIGHT} RITMURO_DIREITOS REGEX "^Copyright: " LIMIT_COUNT 1)
+file(STRINGS ${RITMURO_COPYRIGHT} RITMURO_LICENCA REGEX "^License: " LIMIT_COUNT 1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${RITMURO_COPYRIGHT})
 string(REGEX REPLACE "^Copyright: *" "" RITMURO_DIREITOS "${RITMURO_DIREITOS}")
 string(REGEX REPLACE "^License: *" "" RITMURO_LICENCA "${RITMURO_LICENCA}")
 string(REGEX REPLACE "^[0-9, -]+ *" "" RITMURO_AUTORES "${RITMURO_DIREITOS}")
 if(NOT RITMURO_AUTORES OR NOT RITMURO_LICENCA)
-  message(FATAL_ERROR "no 'Copyright:' and 'License:' lines in debian/copyright nor pacote/copyright")
+  message(FATAL_ERROR "no 'Copyright:' and 'License:' lines in ${RITMURO_COPYRIGHT}")
 endif()
 
 # One .ico of the generator's own pictures: 16 to 48 px as 32-bit pictures

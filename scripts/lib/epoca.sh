@@ -9,11 +9,7 @@
 # the date of the latest entry of the Debian changelog instead - fixed for a
 # version - and the build says so on stderr.
 
-# The changelog is debian/changelog; pacote/changelog in a tree from before it.
-if [ -z "${RITMURO_CHANGELOG:-}" ]; then
-  RITMURO_CHANGELOG="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/debian/changelog"
-  [ -f "$RITMURO_CHANGELOG" ] || RITMURO_CHANGELOG="${RITMURO_CHANGELOG%/debian/changelog}/pacote/changelog"
-fi
+RITMURO_CHANGELOG="${RITMURO_CHANGELOG:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/debian/changelog}"
 
 # The latest changelog entry's date, in seconds since 1970.
 epoca_do_changelog() {
@@ -29,7 +25,9 @@ definir_epoca() {
   fi
   local raiz
   raiz="$(dirname "$(dirname "$RITMURO_CHANGELOG")")"
-  if git -C "$raiz" rev-parse --verify -q HEAD > /dev/null 2>&1 &&
+  # A copy with no .git of its own inside another checkout is not that checkout's commit.
+  if [ "$(git -C "$raiz" rev-parse --show-toplevel 2>/dev/null)" = "$(cd "$raiz" && pwd -P)" ] &&
+     git -C "$raiz" rev-parse --verify -q HEAD > /dev/null 2>&1 &&
      [ -z "$(git -C "$raiz" status --porcelain 2>/dev/null)" ]; then
     SOURCE_DATE_EPOCH="$(git -C "$raiz" log -1 --format=%ct)"
   else

@@ -145,13 +145,6 @@ so_dlls_do_sistema() {
   [ -z "$estranhas" ] || { echo "  não são do Windows:$estranhas"; return 1; }
 }
 
-# The first of the files given that exists (debian/ has it, else pacote/).
-primeiro_existente() {
-  local arquivo
-  for arquivo in "$@"; do [ -f "$arquivo" ] && { echo "$arquivo"; return 0; }; done
-  return 1
-}
-
 # Explorer's icon: one icon group of exactly the generator's five icons,
 # pixel for pixel.
 icone_do_gerador() {
@@ -172,8 +165,8 @@ icone_do_gerador() {
 # strings and in the numbers, and the copyright file's holders and licence.
 versao_no_exe() {
   local recurso="$TMP_TESTAR/versao.res" changelog copyright versao textos chave numeros
-  changelog="$(primeiro_existente "$RITMURO_RAIZ"/{debian,pacote}/changelog)" || return 1
-  copyright="$(primeiro_existente "$RITMURO_RAIZ"/{debian,pacote}/copyright)" || return 1
+  changelog="$RITMURO_RAIZ/debian/changelog"
+  copyright="$RITMURO_RAIZ/debian/copyright"
   versao="$(dpkg-parsechangelog -l "$changelog" -S Version)"
   versao="${versao#*:}"
   versao="${versao%%-*}"
