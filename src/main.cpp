@@ -1,5 +1,6 @@
 // ritmuro: start-up, the frame clock, the main loop with the game flow from
-// the title menu through both stages to the end screens, and shutdown.
+// the title menu through both stages to the end screens, and shutdown. The
+// steps of a game frame are in fluxo.h; what waits on the keyboard is here.
 #include <allegro.h>
 
 #include <cstdio>
@@ -7,9 +8,9 @@
 #include <unistd.h>
 
 #include "Abertura.h"
-#include "Fase.h"
 #include "Player.h"
 #include "define.h"
+#include "fluxo.h"
 #include "imagens.h"
 #include "janela.h"
 #include "medidas.h"
@@ -21,7 +22,6 @@ namespace {
 
 using medidas::ALTURA_COBERTURA;
 using medidas::ALTURA_TELA;
-using medidas::QUADROS_TRANSICAO;
 const int ENTRADA_UM_JOGADOR = 0;
 const int ENTRADA_DOIS_JOGADORES = 1;
 const int ENTRADA_SAIR = 3;
@@ -36,36 +36,6 @@ void avisar(const std::string& mensagem) {
 std::string pastaAtual() {
     char caminho[4096];
     return getcwd(caminho, sizeof caminho) ? std::string(caminho) : std::string("?");
-}
-
-// The objects of one game: both stages over the same players.
-struct Jogo {
-    Player* p1 = nullptr;
-    Player* p2 = nullptr;
-    Fase* fase1 = nullptr;
-    Fase* fase2 = nullptr;
-    Fase* faseAtual = nullptr;
-};
-
-// Stages first: they refer to the players.
-void liberarJogo(Jogo& jogo) {
-    delete jogo.fase1;
-    delete jogo.fase2;
-    delete jogo.p1;
-    delete jogo.p2;
-    jogo = Jogo();
-}
-
-// Players first, then the stages. A one-player stage takes no second player;
-// it is handed player 1 in that place and never uses it.
-void iniciarJogo(Jogo& jogo, BITMAP* buffer, BITMAP* cobertura, int jogadores) {
-    liberarJogo(jogo);
-    jogo.p1 = new Player(*buffer, *cobertura, 1);
-    if (jogadores == 2) jogo.p2 = new Player(*buffer, *cobertura, 2);
-    Player& segundo = jogadores == 2 ? *jogo.p2 : *jogo.p1;
-    jogo.fase1 = new Fase(*buffer, *cobertura, jogadores, 1, *jogo.p1, segundo);
-    jogo.fase2 = new Fase(*buffer, *cobertura, jogadores, 2, *jogo.p1, segundo);
-    jogo.faseAtual = jogo.fase1;
 }
 
 void escreverPlacar(BITMAP* imagem, const Jogo& jogo, int cor) {
@@ -108,32 +78,6 @@ void pausar() {
     }
 }
 
-// One frame between the stages: 249 frames of scenery speeding up, then on
-// the 250th the stage-end bonus and the next stage or the finish screen.
-// Returns false when the game has ended.
-bool passarFase(Jogo& jogo, BITMAP* cobertura, int& contPassandoFase) {
-    clear_bitmap(cobertura);
-    contPassandoFase++;
-    if (contPassandoFase <= QUADROS_TRANSICAO - 1) {
-        jogo.faseAtual->acelerarCenario(10);
-        return true;
-    }
-    contPassandoFase = 0;
-    jogo.p1->resetarVidas();
-    if (jogo.p2) jogo.p2->resetarVidas();
-    if (jogo.faseAtual == jogo.fase2) {
-        telaFinal(jogo);
-        return false;
-    }
-    jogo.faseAtual = jogo.fase2;
-    return true;
-}
-
-void apresentar(BITMAP* buffer, BITMAP* cobertura) {
-    blit(cobertura, screen, 0, 0, 0, 0, MAX_X, ALTURA_COBERTURA);
-    blit(buffer, screen, 0, 0, 0, ALTURA_COBERTURA, MAX_X, MAX_Y);
-}
-
 }  // namespace
 
 void game_timer() { counter++; }
@@ -173,7 +117,6 @@ void principal() {
     install_int(game_timer, 1000 / FPS);
     int vel_control = 0;
 
-    int contPassandoFase = 0;
     Abertura* open = new Abertura();
     Jogo jogo;
 
@@ -184,23 +127,16 @@ void principal() {
             const int selecao = open->selecao(buffer, abertura);
             clear_bitmap(cobertura);
             abertura = true;
-            if (selecao == ENTRADA_UM_JOGADOR || selecao == ENTRADA_DOIS_JOGADORES) {
+            if (selecao == ENTRADA_UM_JOGADOR || selecao == ENTRADA_DOIS_JOGADORES)
                 iniciarJogo(jogo, buffer, cobertura, selecao == ENTRADA_UM_JOGADOR ? 1 : 2);
-                contPassandoFase = 0;
-            }
             if (selecao == ENTRADA_SAIR) exit = true;
         }
         if (exit || janelaFechada()) break;  // leaving from the menu presents nothing more
 
-        if (!jogo.faseAtual->passouFase()) {
-            jogo.faseAtual->processar(flag);
-            if (jogo.faseAtual->deuGameOver()) {
-                telaGameOver(jogo);
-                abertura = false;
-            }
-        } else if (!passarFase(jogo, cobertura, contPassandoFase)) {
-            abertura = false;
-        }
+        const Desfecho desfecho = quadroDeJogo(jogo, cobertura, flag);
+        if (desfecho == Desfecho::GAME_OVER) telaGameOver(jogo);
+        if (desfecho == Desfecho::FIM) telaFinal(jogo);
+        if (desfecho != Desfecho::SEGUE) abertura = false;
 
         // P, Esc and F5 share one guard: each acts once per press, and while
         // one is held the others do nothing.
@@ -211,11 +147,10 @@ void principal() {
             else
                 exit = true;       // Esc together with Enter on an end screen
         }
-        flag = key[KEY_P] || key[KEY_ESC] || key[KEY_F5];
+        flag = guardaDeTeclas();
 
         vel_control = counter + 1;
         apresentar(buffer, cobertura);
-        clear_bitmap(buffer);
     }
 
     delete open;
