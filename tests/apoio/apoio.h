@@ -31,7 +31,7 @@ private:
 // get() is NULL when it could not be loaded.
 class Imagem {
 public:
-    explicit Imagem(const char* caminho) : bmp(load_bitmap(caminho, NULL)), nome(caminho) {}
+    explicit Imagem(const char* caminho) : nome(caminho), bmp(load_bitmap(caminho, NULL)) {}
     ~Imagem() {
         if (bmp) destroy_bitmap(bmp);
     }

@@ -1,8 +1,10 @@
 // Whole two-player games, both stages and the transitions between them, played
-// through the game's own classes as the main loop plays them, under random
-// presses of every game key. After every frame each player's health, lives,
-// points and the verdicts of its arrow lane must keep to the game's rules.
-// The key presses come from a fixed seed, so a failure replays exactly.
+// frame by frame through the game's own flow as the main loop plays it, under
+// random presses of every game key. After every frame each player's health,
+// lives, points and the verdicts of its arrow lane must keep to the game's
+// rules, and the flow must go from stage 1 through its transition to stage 2
+// and the end. The key presses come from a fixed seed, so a failure replays
+// exactly.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,17 +17,16 @@
 #include <string>
 #include <vector>
 
-#include "Fase.h"
 #include "Player.h"
 #include "apoio.h"
-#include "define.h"
 #include "imagens.h"
+#include "medidas.h"
+#include "partida.h"
 
 namespace {
 
-const int ALTURA_TELA = 480;
-const int ALTURA_COBERTURA = 29;
-const int QUADROS_TRANSICAO = 250;
+using medidas::ALTURA_COBERTURA;
+using medidas::QUADROS_TRANSICAO;
 const int VEREDICTOS_POR_FASE[3] = {0, 53, 54};  // one per arrow the lane runs
 const int PARTIDAS = 16;
 const long QUADROS_LONGOS = 1000000;
@@ -78,19 +79,19 @@ public:
     Olho& operator=(const Olho&) = delete;
 
     // The direction (0-3) whose arrow is inside the targets' rows, or -1.
-    int setaNoAlvo(BITMAP* buffer, int fase, int jogador) const {
+    int setaNoAlvo(BITMAP* tela, int fase, int jogador) const {
         const int deslocamento = jogador == 1 ? 0 : DESLOCAMENTO_RAIA_P2;
         for (int d = 0; d < 4; d++) {
-            const int topo = topoDaSeta(buffer, fundos[fase - 1], COLUNAS_RAIA[d] + deslocamento);
+            const int topo = topoDaSeta(tela, fundos[fase - 1], COLUNAS_RAIA[d] + deslocamento);
             if (topo >= 11 && topo <= 38) return d;
         }
         return -1;
     }
 
 private:
-    static int topoDaSeta(BITMAP* buffer, BITMAP* fundo, int x) {
+    static int topoDaSeta(BITMAP* tela, BITMAP* fundo, int x) {
         for (int y = 0; y < 80; y++) {
-            const auto* visto = reinterpret_cast<const std::uint32_t*>(buffer->line[y]);
+            const auto* visto = reinterpret_cast<const std::uint32_t*>(tela->line[y + ALTURA_COBERTURA]);
             const auto* esperado = reinterpret_cast<const std::uint32_t*>(fundo->line[y]);
             for (int c = x; c < x + 30; c++)
                 if (visto[c] != esperado[c]) return y;
@@ -136,7 +137,7 @@ private:
     static constexpr int X_MIN = 141, X_MAX = 499;
 
     static bool preto(BITMAP* b, int c, int y) {
-        return reinterpret_cast<const std::uint32_t*>(b->line[y])[c] == 0;
+        return reinterpret_cast<const std::uint32_t*>(b->line[y + ALTURA_COBERTURA])[c] == 0;
     }
     static bool pretoEntre(BITMAP* b, int y, int de, int ate) {
         for (int c = de; c <= ate; c++)
@@ -162,7 +163,8 @@ private:
         const std::uint32_t mascara = makecol(255, 0, 255);
         for (int y = 0; y < f->h; y++) {
             const auto* linhaF = reinterpret_cast<const std::uint32_t*>(f->line[y]);
-            const auto* linhaB = reinterpret_cast<const std::uint32_t*>(buffer->line[py + y]);
+            const auto* linhaB =
+                reinterpret_cast<const std::uint32_t*>(buffer->line[ALTURA_COBERTURA + py + y]);
             for (int c = 0; c < f->w; c++)
                 if (linhaF[c] != mascara && linhaF[c] != linhaB[px + c]) return false;
         }
@@ -236,20 +238,21 @@ struct Resumo {
     int fasesPorRaia = 0, fasesPorF5 = 0;
 };
 
-// One whole game: players, then both stages, as the main loop builds them;
-// then frames until the game-over or the finish screen would show.
-class Partida {
+// Every life left is worth 10 000 points and every percent of health 300,
+// through the multiplier in force (1, 2, 4 or 8).
+bool bonusDeFimDeFase(int ganho, const Retrato& a) {
+    const int base = 10000 * a.vidas + 300 * a.saude;
+    return ganho == base || ganho == 2 * base || ganho == 4 * base || ganho == 8 * base;
+}
+
+// One whole game through the game's own flow, from the start of stage 1
+// until the game-over or the finish screen would show.
+class PartidaAleatoria {
 public:
-    Partida(BITMAP* buffer, BITMAP* cobertura, const Olho& olho, const ContadorVidas (&contadores)[2],
-            std::mt19937& sorte, const Estilo& estilo, Resumo& resumo)
-        : buffer(buffer), cobertura(cobertura), olho(olho), contadores(contadores), sorte(sorte),
-          estilo(estilo), resumo(resumo) {
-        clear_bitmap(cobertura);
-        p[0].reset(new Player(*buffer, *cobertura, 1));
-        p[1].reset(new Player(*buffer, *cobertura, 2));
-        fase1.reset(new Fase(*buffer, *cobertura, 2, 1, *p[0], *p[1]));
-        fase2.reset(new Fase(*buffer, *cobertura, 2, 2, *p[0], *p[1]));
-        atual = fase1.get();
+    PartidaAleatoria(const Olho& olho, const ContadorVidas (&contadores)[2], std::mt19937& sorte,
+                     const Estilo& estilo, Resumo& resumo)
+        : partida(2), olho(olho), contadores(contadores), sorte(sorte), estilo(estilo),
+          resumo(resumo) {
         esquivas[0].reset(new Esquiva(1));
         esquivas[1].reset(new Esquiva(2));
         for (int j = 0; j < 2; j++) {
@@ -262,38 +265,32 @@ public:
         dedos.push_back({KEY_F5, estilo.chanceF5, 1, 400});
     }
 
-    ~Partida() {
-        fase1.reset();
-        fase2.reset();
-        p[0].reset();
-        p[1].reset();
-        esquivas[0].reset();
-        esquivas[1].reset();
-        apoio::soltarTodasTeclas();
-    }
+    ~PartidaAleatoria() { apoio::soltarTodasTeclas(); }
 
     // Plays to the end; stops early at the first broken rule. The keys for a
-    // frame are chosen while the buffer still shows the frame before it.
+    // frame are chosen from the screen of the frame before it.
     void jogar() {
         while (!acabou && !::testing::Test::HasFailure()) {
             quadro();
             resumo.quadros++;
             ASSERT_LT(quadrosDaPartida, QUADROS_MAXIMOS) << onde(0) << ": the game never ended";
             pressionarTeclas();
-            clear_bitmap(buffer);
         }
         resumo.partidas++;
     }
 
 private:
+    Player& jogador(int j) const { return partida.jogador(j + 1); }
+
     Retrato retratar(int j) {
-        return {p[j]->getPontos(), p[j]->getPorcentagem(), contadores[j].vidas(*p[j]), p[j]->morto()};
+        Player& p = jogador(j);
+        return {p.getPontos(), p.getPorcentagem(), contadores[j].vidas(p), p.morto()};
     }
 
     std::string onde(int j) const {
         std::ostringstream s;
         s << "game " << resumo.partidas + 1 << ", frame " << quadrosDaPartida << ", stage "
-          << (atual == fase1.get() ? 1 : 2) << ", player " << j + 1;
+          << partida.fase() << ", player " << j + 1;
         return s.str();
     }
 
@@ -302,16 +299,16 @@ private:
     // target with a fresh press of the right key alone.
     void pressionarTeclas() {
         for (Dedo& d : dedos) d.tocar(sorte);
-        if (atual->passouFase()) return;
-        const int numeroFase = atual == fase1.get() ? 1 : 2;
+        if (partida.emTransicao()) return;
+        const int numeroFase = partida.fase();
         for (int j = 0; j < 2; j++) {
-            const int fuga = esquivas[j]->direcao(buffer);
+            const int fuga = esquivas[j]->direcao(screen);
             if (estilo.esquiva[j] && fuga != 0) {
                 dedos[j * 6].restante = dedos[j * 6 + 1].restante = 0;
                 key[TECLAS[j].esquerda] = fuga < 0;
                 key[TECLAS[j].direita] = fuga > 0;
             }
-            const int seta = olho.setaNoAlvo(buffer, numeroFase, j + 1);
+            const int seta = olho.setaNoAlvo(screen, numeroFase, j + 1);
             if (seta < 0 || std::uniform_real_distribution<>(0, 1)(sorte) >= estilo.habilidade[j]) continue;
             for (int d = 0; d < 4; d++) {
                 Dedo& dedo = dedos[j * 6 + 2 + d];
@@ -321,28 +318,34 @@ private:
         }
     }
 
+    // The game's frame; then the rules of what it was, a stage step or a
+    // frame between the stages. `flag` is the key guard as it must be:
+    // neither P nor Esc is ever pressed here.
     void quadro() {
         quadrosDaPartida++;
-        if (!atual->passouFase())
-            passoDaFase();
+        const bool f5Age = key[KEY_F5] && !flag;
+        const bool passo = !partida.emTransicao();
+        const int numero = partida.fase();
+        const Desfecho desfecho = partida.quadro();
+        flag = key[KEY_F5];
+        if (passo)
+            conferirPasso(numero, f5Age, desfecho);
         else
-            quadroDeTransicao();
-        flag = key[KEY_F5];  // neither P nor Esc is ever pressed here
+            conferirTransicao(numero, desfecho);
     }
 
-    void passoDaFase() {
-        const bool f5Age = key[KEY_F5] && !flag;
+    void conferirPasso(int numero, bool f5Age, Desfecho desfecho) {
         const Retrato previo[2] = {antes[0], antes[1]};
-        atual->processar(flag);
-        const int total = VEREDICTOS_POR_FASE[atual == fase1.get() ? 1 : 2];
+        const int total = VEREDICTOS_POR_FASE[numero];
         bool algumaRaiaCompleta = false;
         for (int j = 0; j < 2; j++) {
             const Retrato agora = retratar(j);
-            conferirJogador(j, antes[j], agora);
+            conferirJogador(j, antes[j], agora, total);
             if (!antes[j].fora && veredictos[j] == total) algumaRaiaCompleta = true;
             antes[j] = agora;
         }
-        if (atual->passouFase()) {
+        ASSERT_EQ(numero, partida.fase()) << onde(0) << ": a stage step changed the stage";
+        if (partida.emTransicao()) {
             ASSERT_TRUE(f5Age || algumaRaiaCompleta)
                 << onde(0) << ": the stage ended with neither F5 nor a lane run through";
             if (!f5Age) {
@@ -356,14 +359,14 @@ private:
         } else {
             ASSERT_FALSE(f5Age) << onde(0) << ": F5 pressed afresh did not complete the stage";
         }
-        if (atual->deuGameOver()) {
-            EXPECT_TRUE(p[0]->morto() && p[1]->morto()) << onde(0) << ": game over with a player in";
+        if (desfecho == Desfecho::GAME_OVER) {
+            EXPECT_TRUE(antes[0].fora && antes[1].fora) << onde(0) << ": game over with a player in";
             resumo.gameOvers++;
             acabou = true;
         }
     }
 
-    void conferirJogador(int j, const Retrato& a, const Retrato& agora) {
+    void conferirJogador(int j, const Retrato& a, const Retrato& agora, int total) {
         ASSERT_GE(agora.saude, 0) << onde(j);
         ASSERT_LE(agora.saude, 100) << onde(j);
         ASSERT_GE(agora.vidas, 0) << onde(j) << ": the lives box shows no count from 0 to 3";
@@ -389,55 +392,53 @@ private:
         if (erro) ASSERT_EQ(a.saude > 5 ? 5 : a.saude, perda) << onde(j) << ": a miss costs five percent";
         if (!acerto && !erro) ASSERT_EQ(a.saude, agora.saude) << onde(j);
         if (acerto || erro) veredictos[j]++;
-        const int total = VEREDICTOS_POR_FASE[atual == fase1.get() ? 1 : 2];
         ASSERT_LE(veredictos[j], total) << onde(j) << ": more verdicts than arrows";
     }
 
-    // 249 frames of scenery, then on the 250th the stage-end bonus, full lives
-    // and health, and the next stage or the end of the game.
-    void quadroDeTransicao() {
-        clear_bitmap(cobertura);
-        contPassandoFase++;
-        if (contPassandoFase <= QUADROS_TRANSICAO - 1) {
-            atual->acelerarCenario(10);
-            for (int j = 0; j < 2; j++) ASSERT_EQ(antes[j].pontos, p[j]->getPontos()) << onde(j);
+    // 249 frames of scenery with the points frozen, then on the 250th the
+    // stage-end bonus, full lives and health, and stage 2 or the end.
+    void conferirTransicao(int numero, Desfecho desfecho) {
+        quadrosDeTransicao++;
+        if (quadrosDeTransicao < QUADROS_TRANSICAO) {
+            ASSERT_TRUE(desfecho == Desfecho::SEGUE && partida.emTransicao() && partida.fase() == numero)
+                << onde(0) << ": the transition ended after " << quadrosDeTransicao << " frames";
+            for (int j = 0; j < 2; j++) ASSERT_EQ(antes[j].pontos, jogador(j).getPontos()) << onde(j);
             return;
         }
-        contPassandoFase = 0;
+        quadrosDeTransicao = 0;
         for (int j = 0; j < 2; j++) {
-            p[j]->resetarVidas();
             const Retrato agora = retratar(j);
-            ASSERT_GE(agora.pontos, antes[j].pontos) << onde(j) << ": the bonus took points away";
+            ASSERT_TRUE(bonusDeFimDeFase(agora.pontos - antes[j].pontos, antes[j]))
+                << onde(j) << ": a bonus of " << agora.pontos - antes[j].pontos << " for "
+                << antes[j].vidas << " lives and " << antes[j].saude << " % of health";
             ASSERT_EQ(100, agora.saude) << onde(j);
             ASSERT_EQ(3, agora.vidas) << onde(j);
             ASSERT_FALSE(agora.fora) << onde(j);
             antes[j] = agora;
             veredictos[j] = 0;
         }
-        if (atual == fase2.get()) {
+        if (numero == 1) {
+            ASSERT_TRUE(desfecho == Desfecho::SEGUE && partida.fase() == 2 && !partida.emTransicao())
+                << onde(0) << ": stage 2 does not follow stage 1's transition";
+        } else {
+            ASSERT_EQ(Desfecho::FIM, desfecho) << onde(0) << ": stage 2's transition does not end the game";
             resumo.finais++;
             acabou = true;
-        } else {
-            atual = fase2.get();
         }
     }
 
-    BITMAP* buffer;
-    BITMAP* cobertura;
+    apoio::Partida partida;
     const Olho& olho;
     const ContadorVidas (&contadores)[2];
     std::mt19937& sorte;
     const Estilo estilo;
     Resumo& resumo;
 
-    std::unique_ptr<Player> p[2];
-    std::unique_ptr<Fase> fase1, fase2;
     std::unique_ptr<Esquiva> esquivas[2];
-    Fase* atual = nullptr;
     std::vector<Dedo> dedos;
     Retrato antes[2];
     int veredictos[2] = {0, 0};
-    int contPassandoFase = 0;
+    int quadrosDeTransicao = 0;
     bool flag = false;
     bool acabou = false;
     long quadrosDaPartida = 0;
@@ -460,16 +461,13 @@ Estilo sortearEstilo(std::mt19937& sorte) {
 // frames have been played (whichever comes first), then prints the summary.
 Resumo jogarPartidas(int partidas, long quadros) {
     apoio::soltarTodasTeclas();
-    apoio::Bitmap buffer(MAX_X, ALTURA_TELA, 0);
-    apoio::Bitmap cobertura(MAX_X, ALTURA_COBERTURA, 0);
     const Olho olho;
     const ContadorVidas contadores[2] = {ContadorVidas(1), ContadorVidas(2)};
     std::mt19937 sorte(SEMENTE);
     Resumo resumo;
 
     while (resumo.partidas < partidas && resumo.quadros < quadros && !::testing::Test::HasFailure()) {
-        Partida partida(buffer.get(), cobertura.get(), olho, contadores, sorte, sortearEstilo(sorte),
-                        resumo);
+        PartidaAleatoria partida(olho, contadores, sorte, sortearEstilo(sorte), resumo);
         partida.jogar();
         if (resumo.partidas % 100 == 0)
             std::fprintf(stderr, "soak: %d games, %ld frames so far\n", resumo.partidas, resumo.quadros);
