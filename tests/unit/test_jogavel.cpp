@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -18,19 +16,18 @@
 #include <string>
 #include <vector>
 
-#include "Fase.h"
 #include "Player.h"
 #include "apoio.h"
 #include "define.h"
 #include "imagens.h"
 #include "jogador_roteirizado.h"
+#include "medidas.h"
+#include "partida.h"
 
 namespace {
 
-constexpr int ALTURA_BUFFER = 480;
-constexpr int ALTURA_COBERTURA = 29;
-constexpr int QUADROS_TRANSICAO = 250;
-constexpr int VIDAS = 3;
+using namespace medidas;
+constexpr int VIDAS = VIDAS_INICIAIS;
 // A person sees and answers some 200 ms late: 12 frames of 16 ms.
 constexpr int ATRASO_HUMANO = 12;
 // This late no arrow can be seen before it must be answered: they rise 2 rows
@@ -57,34 +54,30 @@ struct Resultado {
     roteiro::Diario diario;
 };
 
-// A game as the game shell runs it, headless: the stages step on the shared
-// buffer, which is presented on `screen` and cleared after every frame; the
-// scripted players look at `screen` and hold their keys in key[].
-class Partida {
+// A game through the game's own flow, headless (apoio::Partida): every frame
+// is presented on `screen`, where the scripted players look, and they hold
+// their keys in key[].
+class Jogada {
 public:
     // atraso: frames the scripted players see late.
-    explicit Partida(int jogadores, int atraso = 0) {
-        p1 = std::make_unique<Player>(*buffer, *cobertura, 1);
-        if (jogadores == 2) p2 = std::make_unique<Player>(*buffer, *cobertura, 2);
-        Player& segundo = p2 ? *p2 : *p1;
-        fase1 = std::make_unique<Fase>(*buffer, *cobertura, jogadores, 1, *p1, segundo);
-        fase2 = std::make_unique<Fase>(*buffer, *cobertura, jogadores, 2, *p1, segundo);
+    explicit Jogada(int jogadores, int atraso = 0) : partida(jogadores) {
         for (int j = 1; j <= jogadores; j++)
             roteiros.push_back(std::make_unique<roteiro::JogadorRoteirizado>(j, atraso));
     }
 
-    // Plays stage `numero` until it is completed, the game is over or the
-    // frame limit (or the first miss or lost life, with `pararNaFalha`); one
-    // result per player. `andam` false keeps the characters standing (the
-    // players still answer the arrows); `limite` cuts it short.
+    // Plays stage `numero`, the one under way, until it is completed, the
+    // game is over or the frame limit (or the first miss or lost life, with
+    // `pararNaFalha`); one result per player. `andam` false keeps the
+    // characters standing (the players still answer the arrows); `limite`
+    // cuts it short.
     std::vector<Resultado> jogarFase(int numero, bool andam = true, int limite = LIMITE_QUADROS) {
-        Fase& fase = numero == 1 ? *fase1 : *fase2;
         std::vector<Resultado> resultados(roteiros.size());
         std::vector<int> menosVidas(roteiros.size(), VIDAS);
         bool falhou = false;
+        bool gameOver = false;
         for (auto& r : roteiros) r->comecarFase(numero);
         int quadro = 0;
-        while (quadro < limite && !fase.passouFase()) {
+        while (quadro < limite && partida.fase() == numero && !partida.emTransicao()) {
             quadro++;
             apertarTeclas(andam);
             std::vector<int> pontos, saude;
@@ -92,8 +85,7 @@ public:
                 pontos.push_back(jogador(k).getPontos());
                 saude.push_back(jogador(k).getPorcentagem());
             }
-            fase.processar(false);
-            apresentar();
+            gameOver = partida.quadro() == Desfecho::GAME_OVER;
             for (std::size_t k = 0; k < roteiros.size(); k++) {
                 // One verdict a frame at the most: a hit scores, a miss hurts.
                 if (jogador(k).getPontos() > pontos[k]) resultados[k].acertos++;
@@ -101,7 +93,7 @@ public:
                 menosVidas[k] = std::min(menosVidas[k], roteiros[k]->vidasNaTela(screen));
                 falhou = falhou || resultados[k].erros > 0 || menosVidas[k] < VIDAS;
             }
-            if (fase.deuGameOver() || (pararNaFalha && falhou)) break;
+            if (gameOver || (pararNaFalha && falhou)) break;
             for (auto& r : roteiros) r->olhar(screen);
         }
         apoio::soltarTodasTeclas();
@@ -109,32 +101,41 @@ public:
             Resultado& r = resultados[k];
             r.vidasPerdidas = VIDAS - menosVidas[k];
             r.quadros = quadro;
-            r.concluida = fase.passouFase();
-            r.gameOver = fase.deuGameOver();
+            r.concluida = partida.fase() == numero && partida.emTransicao();
+            r.gameOver = gameOver;
             r.diario = roteiros[k]->diario();
         }
         return resultados;
     }
 
-    // The frames between stage 1 and stage 2: the scenery speeds up, then the
-    // stage-end bonus and the players' lives and health are restored.
-    void transicao() {
-        for (int k = 1; k <= QUADROS_TRANSICAO; k++) {
-            clear_bitmap(cobertura.get());
-            if (k < QUADROS_TRANSICAO) {
-                fase1->acelerarCenario(10);
-            } else {
-                p1->resetarVidas();
-                if (p2) p2->resetarVidas();
-            }
-            apresentar();
+    // The frames between the stage just completed and the next, no key
+    // down: the scenery speeds up, then the stage-end bonus and lives and
+    // health restored. The frames the flow took, at most one more than it
+    // should, and how the last one left the game.
+    std::pair<int, Desfecho> transicao() {
+        int quadros = 0;
+        Desfecho desfecho = Desfecho::SEGUE;
+        while (partida.emTransicao() && desfecho == Desfecho::SEGUE &&
+               quadros <= QUADROS_TRANSICAO) {
+            desfecho = partida.quadro();
+            quadros++;
         }
+        return {quadros, desfecho};
     }
+
+    // Stage 1 completed at once with F5, as a player may: stage 2 comes next.
+    void pularFase() {
+        key[KEY_F5] = 1;
+        partida.quadro();
+        key[KEY_F5] = 0;
+    }
+
+    int fase() const { return partida.fase(); }
 
     bool pararNaFalha = false;
 
 private:
-    Player& jogador(std::size_t k) { return k == 0 ? *p1 : *p2; }
+    Player& jogador(std::size_t k) { return partida.jogador(static_cast<int>(k) + 1); }
 
     void apertarTeclas(bool andam) {
         apoio::soltarTodasTeclas();
@@ -143,27 +144,7 @@ private:
             for (int tecla : {KEY_G, KEY_H, KEY_LEFT, KEY_RIGHT}) key[tecla] = 0;
     }
 
-    // The cover strip and playfield rows 0-450 go to the screen; the buffer
-    // is cleared for the next frame. All three are 32-bit memory bitmaps, so
-    // copying rows is the blit - and several times cheaper in the sanitizer
-    // build, where the library's own copies go through a slow path.
-    void apresentar() {
-        copiarLinhas(cobertura.get(), 0, ALTURA_COBERTURA);
-        copiarLinhas(buffer.get(), ALTURA_COBERTURA, MAX_Y);
-        clear_bitmap(buffer.get());
-    }
-
-    static void copiarLinhas(BITMAP* origem, int linhaNaTela, int linhas) {
-        for (int y = 0; y < linhas; y++)
-            std::memcpy(screen->line[linhaNaTela + y], origem->line[y], MAX_X * sizeof(uint32_t));
-    }
-
-    apoio::Bitmap buffer{MAX_X, ALTURA_BUFFER};
-    apoio::Bitmap cobertura{MAX_X, ALTURA_COBERTURA};
-    std::unique_ptr<Player> p1;
-    std::unique_ptr<Player> p2;
-    std::unique_ptr<Fase> fase1;
-    std::unique_ptr<Fase> fase2;
+    apoio::Partida partida;
     std::vector<std::unique_ptr<roteiro::JogadorRoteirizado>> roteiros;
 };
 
@@ -254,14 +235,20 @@ void jogarPartida(int jogadores, int atraso) {
                  "good where the row's black cannot reach its head columns (no earlier than the "
                  "frame after the previous row left the head rows) and the first frame with "
                  "the row's black on the head rows\n";
-    Partida partida(jogadores, atraso);
-    const std::vector<Resultado> fase1 = partida.jogarFase(1);
+    Jogada jogada(jogadores, atraso);
+    const std::vector<Resultado> fase1 = jogada.jogarFase(1);
     for (std::size_t k = 0; k < fase1.size(); k++) relatar(modo.c_str(), 1, k + 1, fase1[k]);
-    partida.transicao();
-    const std::vector<Resultado> fase2 = partida.jogarFase(2);
+    const auto [quadrosAteFase2, aFase2] = jogada.transicao();
+    const std::vector<Resultado> fase2 = jogada.jogarFase(2);
     for (std::size_t k = 0; k < fase2.size(); k++) relatar(modo.c_str(), 2, k + 1, fase2[k]);
+    const auto [quadrosAteOFim, oFim] = jogada.transicao();
     for (std::size_t k = 0; k < fase1.size(); k++) conferir(1, k + 1, fase1[k]);
     for (std::size_t k = 0; k < fase2.size(); k++) conferir(2, k + 1, fase2[k]);
+    // Stage 2 after stage 1's transition, the finish screen after stage 2's.
+    EXPECT_EQ(QUADROS_TRANSICAO, quadrosAteFase2);
+    EXPECT_EQ(Desfecho::SEGUE, aFase2);
+    EXPECT_EQ(QUADROS_TRANSICAO, quadrosAteOFim);
+    EXPECT_EQ(Desfecho::FIM, oFim);
 }
 
 class Jogavel : public ::testing::Test {
@@ -287,9 +274,13 @@ TEST_F(Jogavel, DoisJogadoresAcertamTodasAsSetasESaemIntactosDasDuasFases) {
 // start of a game (stage 2 as after F5 on stage 1) to its end or its first
 // fault.
 Resultado jogarSozinho(int numero, int atraso) {
-    Partida partida(1, atraso);
-    partida.pararNaFalha = true;
-    return partida.jogarFase(numero).front();
+    Jogada jogada(1, atraso);
+    jogada.pararNaFalha = true;
+    if (numero == 2) {
+        jogada.pularFase();
+        jogada.transicao();
+    }
+    return jogada.jogarFase(numero).front();
 }
 
 bool venceu(int numero, const Resultado& r) {
@@ -371,20 +362,20 @@ TEST_F(Jogavel, AtrasoMaiorComQueAindaVenceCadaFase) {
 // player `atraso` frames late answers it, is answered in the frame after the
 // one `atraso` frames on - never from a picture not seen yet.
 TEST_F(Jogavel, JogadorAtrasadoSoRespondeAoQueJaViu) {
-    apoio::Imagem seta(imagens::SETAS[0]);  // stage 1, up: column 71 of Zorbo's lane
+    apoio::Imagem seta(imagens::SETAS[0]);  // stage 1, up, in the up column of Zorbo's lane
     ASSERT_NE(seta.get(), nullptr);
     const int quadroDaSeta = 5;
     for (int atraso : {0, 1, ATRASO_HUMANO}) {
         roteiro::JogadorRoteirizado zorbo(1, atraso);
-        apoio::Bitmap tela(MAX_X, ALTURA_BUFFER);
+        apoio::Bitmap tela(MAX_X, ALTURA_TELA);
         // 10 rows into the hit window when the frame its keys are for judges
         // it, having risen 2 rows a frame since.
-        const int linha = 9 + 10 + 2 * (atraso + 1);
+        const int linha = LINHA_ALVOS + 10 + VELOCIDADE_SETA * (atraso + 1);
         std::vector<int> respostas;
         for (int quadro = 1; quadro <= quadroDaSeta + atraso + 3; quadro++) {
             clear_to_color(tela.get(), makecol(40, 40, 80));
             if (quadro == quadroDaSeta)
-                draw_sprite(tela.get(), seta.get(), 71, ALTURA_COBERTURA + linha);
+                draw_sprite(tela.get(), seta.get(), COLUNA_CIMA, ALTURA_COBERTURA + linha);
             zorbo.olhar(tela.get());
             apoio::soltarTodasTeclas();
             zorbo.apertar();
@@ -398,8 +389,8 @@ TEST_F(Jogavel, JogadorAtrasadoSoRespondeAoQueJaViu) {
 // where it starts, Zorbo loses a life to the second row of stage 1, while it
 // still hits every arrow that comes meanwhile.
 TEST_F(Jogavel, QuemNaoAndaPerdeVidasParaOsMuros) {
-    Partida partida(1);
-    const Resultado r = partida.jogarFase(1, false, 520).front();
+    Jogada jogada(1);
+    const Resultado r = jogada.jogarFase(1, false, 520).front();
     EXPECT_GT(r.vidasPerdidas, 0);
     EXPECT_GT(r.diario.fileirasAtingidas, 0);
     EXPECT_GT(r.acertos, 0);
@@ -409,7 +400,7 @@ TEST_F(Jogavel, QuemNaoAndaPerdeVidasParaOsMuros) {
 // A wall row of pure black with one gap `largura` wide from picture column `de`.
 void gravarFileiraDeUmaPorta(const apoio::PastaTemporaria& pasta, const char* caminho, int de,
                              int largura) {
-    BITMAP* b = create_bitmap(359, 20);
+    BITMAP* b = create_bitmap(LARGURA_CAMPO, 20);
     clear_to_color(b, makecol(0, 0, 0));
     rectfill(b, de, 0, de + largura - 1, b->h - 1, makecol(255, 0, 255));
     save_bmp((pasta.caminho() + "/" + caminho).c_str(), b, NULL);
@@ -424,8 +415,8 @@ TEST_F(Jogavel, MuroSemPassagemEApontadoPeloJogador) {
     for (const char* caminho : imagens::TODAS) pasta.copiarDoJogo(caminho);
     for (int k = 0; k < imagens::FILEIRAS_FASE1_TOTAL; k++)
         gravarFileiraDeUmaPorta(pasta, imagens::FILEIRAS_FASE1[k], k % 2 == 0 ? 0 : 299, 60);
-    Partida partida(1);
-    const Resultado r = partida.jogarFase(1, true, 520).front();
+    Jogada jogada(1);
+    const Resultado r = jogada.jogarFase(1, true, 520).front();
     relatar("unfair walls, one player", 1, 1, r);
     ASSERT_FALSE(r.diario.avisos.empty());
     EXPECT_NE(std::string::npos, r.diario.avisos.front().find("picture 2, gaps 299..358"));
