@@ -12,6 +12,8 @@ const int VELOCIDADE = medidas::VELOCIDADE_PERSONAGEM;
 using medidas::VIDAS_INICIAIS;
 using medidas::LIMITE_DIREITO;
 using medidas::LIMITE_ESQUERDO;
+using medidas::LINHAS_SOBRE_A_CABECA;
+using medidas::RECUO_DA_CABECA;
 const int QUADROS_CICLO = 32;    // walk cycle: 4 pictures, 8 frames each
 const int QUADROS_RECUPERACAO = 100;
 
@@ -89,9 +91,9 @@ bool Personagem::colisaoDireita(BITMAP& buffer) {
 void Personagem::colisaoCima(BITMAP& buffer) {
     const int preto = makecol(0, 0, 0);
     const int w = get_size_W();
-    for (int acima = 1; acima <= 2; acima++) {
-        bool tocou = getpixel(&buffer, x + 2, y - acima) == preto ||
-                     getpixel(&buffer, x + w - 2, y - acima) == preto;
+    for (int acima = 1; acima <= LINHAS_SOBRE_A_CABECA; acima++) {
+        bool tocou = getpixel(&buffer, x + RECUO_DA_CABECA, y - acima) == preto ||
+                     getpixel(&buffer, x + w - RECUO_DA_CABECA, y - acima) == preto;
         if (tocou && !morto) set_colisao();
     }
 }

@@ -54,6 +54,10 @@ inline constexpr int CENTRO_P2 = 480;
 inline constexpr int VELOCIDADE_PERSONAGEM = 3;
 inline constexpr int LIMITE_ESQUERDO = 140;  // walking left needs x above this
 inline constexpr int LIMITE_DIREITO = 497;   // walking right needs x + w at most this
+// Black on the rows just above the head, at these columns in from either
+// side of the picture, costs a life.
+inline constexpr int LINHAS_SOBRE_A_CABECA = 2;
+inline constexpr int RECUO_DA_CABECA = 2;
 
 // The arrow lanes: player 1's at the left edge, player 2's the same moved
 // right; the targets' top row; arrows rise 2 rows a frame.
