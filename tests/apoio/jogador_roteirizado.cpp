@@ -4,37 +4,30 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <initializer_list>
 #include <map>
 #include <sstream>
 
 #include "apoio.h"
+#include "define.h"
 #include "imagens.h"
+#include "leitor_tela.h"
+#include "medidas.h"
 
 namespace roteiro {
 
 namespace {
 
+using namespace leitura;
+using medidas::ALTURA_COBERTURA;
+using medidas::LINHA_ALVOS;
+
 // ---------------------------------------------------------------------------
 // What a player learns by playing: the screen's layout, the keys, the speeds.
 
-constexpr int FAIXA = 29;            // cover-strip rows above the playfield
-constexpr int CAMPO_ESQ = 141;       // the walls' columns
-constexpr int CAMPO_DIR = 499;
-constexpr int ULTIMA_LINHA = 440;    // lowest playfield row worth reading: the feet's
-constexpr int LINHA_PES = 441;       // the characters' feet stand on this line
-constexpr int PASSO = 3;             // pixels walked per frame
-constexpr int LIMITE_ESQUERDO = 140; // a left step is taken only from x > 140
-constexpr int LIMITE_DIREITO = 497;  // a right step only while x + w <= 497
-constexpr int MENOR_X = 138;
-constexpr int MAIOR_X = 468;
-constexpr int CENTRO_INICIAL[2] = {160, 480};
+constexpr int PASSO = medidas::VELOCIDADE_PERSONAGEM;  // pixels walked per frame
+const int CENTRO_INICIAL[2] = {medidas::CENTRO_P1, medidas::CENTRO_P2};
+constexpr int SUBIDA_SETA = medidas::VELOCIDADE_SETA;  // rows an arrow rises per frame
 
-constexpr int LINHA_ALVOS = 9;       // the targets' top row
-constexpr int SUBIDA_SETA = 2;       // rows an arrow rises per frame
-constexpr int DESLOCAMENTO_P2 = 499; // player 2's lane is player 1's moved right
-// Directions in the order up, down, left, right.
-constexpr int COLUNA_SETA[4] = {71, 40, 9, 102};
 const int TECLA_SETA[2][4] = {{KEY_W, KEY_S, KEY_A, KEY_D},
                               {KEY_5_PAD, KEY_2_PAD, KEY_1_PAD, KEY_3_PAD}};
 const int TECLA_ANDAR[2][2] = {{KEY_G, KEY_H}, {KEY_LEFT, KEY_RIGHT}};
@@ -42,245 +35,36 @@ const int TECLA_ANDAR[2][2] = {{KEY_G, KEY_H}, {KEY_LEFT, KEY_RIGHT}};
 // at least 43 frames apart.
 constexpr int QUADROS_ENTRE_TOQUES = 20;
 
-constexpr int VIDAS_X[2] = {145, 447};
-constexpr int VIDAS_Y = 5;
-constexpr int VIDAS_LARGURA = 52;
+const int VIDAS_X[2] = {VIDA1_X, VIDA2_X};
+const int VIDAS_Y[2] = {VIDA1_Y, VIDA2_Y};
 
 // Rows of black a wall row shows at most, until a whole one has been seen.
 constexpr int ALTURA_PRETA_PRESUMIDA = 24;
 // Pictures in a stage's cycle of wall rows (only to name them in the diary).
-constexpr int IMAGENS_DO_CICLO[2] = {20, 15};
+constexpr int IMAGENS_DO_CICLO[2] = {imagens::FILEIRAS_FASE1_TOTAL, imagens::FILEIRAS_FASE2_TOTAL};
 
 constexpr int REPLANEJAR_A_CADA = 16;  // frames a plan is followed at the most
 
-int velocidadeDosMuros(int fase) { return fase == 1 ? 1 : 2; }
-
-uint32_t pixel(BITMAP* b, int x, int y) {
-    return reinterpret_cast<const uint32_t*>(b->line[y])[x];
+int velocidadeDosMuros(int fase) {
+    return fase == 1 ? medidas::VELOCIDADE_MUROS_FASE1 : medidas::VELOCIDADE_MUROS_FASE2;
 }
-
-uint32_t preto() { return static_cast<uint32_t>(makecol(0, 0, 0)); }
 
 int divisaoParaCima(int a, int b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
 int divisaoParaBaixo(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // ---------------------------------------------------------------------------
-// Pictures the player knows by sight.
-
-struct Ponto {
-    int dx, dy;
-    uint32_t cor;
-};
-
-struct Figura {
-    int largura = 0, altura = 0;
-    std::vector<Ponto> pontos;   // its opaque pixels, row by row from the top
-    std::vector<Ponto> amostra;  // a few of them, spread out, for a first glance
-};
-
-constexpr int PONTOS_DA_AMOSTRA = 24;
-
-Figura carregarFigura(const char* caminho) {
-    Figura f;
-    BITMAP* b = load_bitmap(caminho, NULL);
-    if (!b) return f;  // an empty figure is never seen: the test fails loudly
-    const int magenta = makecol(255, 0, 255);
-    f.largura = b->w;
-    f.altura = b->h;
-    for (int y = 0; y < b->h; y++)
-        for (int x = 0; x < b->w; x++) {
-            const int cor = getpixel(b, x, y);
-            if (cor != magenta) f.pontos.push_back({x, y, static_cast<uint32_t>(cor)});
-        }
-    destroy_bitmap(b);
-    const std::size_t passo = std::max<std::size_t>(1, f.pontos.size() / PONTOS_DA_AMOSTRA);
-    for (std::size_t k = 0; k < f.pontos.size(); k += passo) f.amostra.push_back(f.pontos[k]);
-    return f;
-}
-
-// What a character drawn later hides of the screen: its opaque pixels.
-class Encoberto {
-public:
-    Encoberto(const Figura& f, int esquerda, int topo)
-        : x(esquerda), y(topo), largura(f.largura), altura(f.altura),
-          mascara(f.largura * f.altura, 0) {
-        for (const Ponto& p : f.pontos) mascara[p.dy * largura + p.dx] = 1;
-    }
-    bool cobre(int px, int py) const {
-        const int rx = px - x, ry = py - y;
-        return rx >= 0 && ry >= 0 && rx < largura && ry < altura && mascara[ry * largura + rx];
-    }
-
-private:
-    int x, y, largura, altura;
-    std::vector<uint8_t> mascara;
-};
-
-// Share of the points that the screen shows with the figure's top-left
-// corner at (x, y), among those not hidden by a character drawn later. Too
-// little left in sight counts as not seen.
-double semelhanca(const std::vector<Ponto>& pontos, BITMAP* tela, int x, int y,
-                  const Encoberto* encoberto = nullptr) {
-    int vistos = 0, iguais = 0;
-    for (const Ponto& p : pontos) {
-        const int px = x + p.dx, py = y + p.dy;
-        if (px < 0 || py < 0 || px >= tela->w || py >= tela->h) continue;
-        if (encoberto && encoberto->cobre(px, py)) continue;
-        vistos++;
-        if (pixel(tela, px, py) == p.cor) iguais++;
-    }
-    if (vistos == 0 || vistos * 6 < static_cast<int>(pontos.size())) return 0;
-    return static_cast<double>(iguais) / vistos;
-}
-
-// ---------------------------------------------------------------------------
-// Finding a character: one of its six pictures standing on the ground line.
-
-using Poses = std::array<Figura, 6>;
-
-struct Achado {
-    int x = -1;
-    int figura = -1;
-    double nota = 0;
-};
-
-Achado procurarEm(const Poses& pose, BITMAP* tela, int y, std::initializer_list<int> colunas,
-                  const Encoberto* encoberto = nullptr) {
-    Achado melhor;
-    for (int x : colunas)
-        for (int k = 0; k < 6; k++) {
-            if (!encoberto && semelhanca(pose[k].amostra, tela, x, y) < 0.25) continue;
-            const double nota = semelhanca(pose[k].pontos, tela, x, y, encoberto);
-            if (nota > melhor.nota) melhor = {x, k, nota};
-        }
-    return melhor;
-}
-
-Achado procurarNoChao(const Poses& pose, BITMAP* tela, int y) {
-    Achado melhor;
-    for (int x = MENOR_X; x <= MAIOR_X; x++)
-        for (int k = 0; k < 6; k++) {
-            if (semelhanca(pose[k].amostra, tela, x, y) < 0.75) continue;
-            const double nota = semelhanca(pose[k].pontos, tela, x, y);
-            if (nota > melhor.nota) melhor = {x, k, nota};
-        }
-    return melhor;
-}
-
-// ---------------------------------------------------------------------------
-// Wall rows as seen: runs of playfield rows holding pure black.
-
-struct Fileira {
-    int topo = 0, fundo = 0;     // first and last playfield rows with black
-    bool cortadaEmCima = false;  // still sliding in from above the screen
-    bool cortadaEmBaixo = false; // reaching past the feet
-    // Per column, the rows its black covers (de -1: no black). Where the row is
-    // cut these are stretched to what it may hide.
-    std::array<int16_t, 640> de, ate;
-    int deMin = 0, ateMax = 0;
-
-    bool preta(int coluna) const { return de[coluna] >= 0; }
-};
-
-// Rows this far above the feet are glanced at every few columns (a wall
-// block is much wider), and read whole once black shows up in them: a row
-// first seen there still has a long way to fall. Nearer, every pixel counts.
-constexpr int LINHA_OLHAR_TUDO = 300;
-constexpr int PASSO_DE_RELANCE = 4;
-
-bool temPreto(BITMAP* tela, int linha, int passo) {
-    const uint32_t solido = preto();
-    const uint32_t* p = reinterpret_cast<const uint32_t*>(tela->line[linha + FAIXA]);
-    int achados = 0;
-    for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c += passo) achados += p[c] == solido;
-    return achados > 0;
-}
-
-// Reads a playfield row whole into the row's columns; false when it has no black.
-bool lerLinha(BITMAP* tela, int linha, Fileira& f) {
-    const uint32_t solido = preto();
-    const uint32_t* p = reinterpret_cast<const uint32_t*>(tela->line[linha + FAIXA]);
-    bool achou = false;
-    for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++)
-        if (p[c] == solido) {
-            if (f.de[c] < 0 || linha < f.de[c]) f.de[c] = linha;
-            if (linha > f.ate[c]) f.ate[c] = linha;
-            achou = true;
-        }
-    return achou;
-}
-
-std::vector<Fileira> verFileiras(BITMAP* tela, int alturaPreta) {
-    std::vector<Fileira> fileiras;
-    fileiras.reserve(8);
-    for (int r = 0; r <= ULTIMA_LINHA; r++) {
-        if (!temPreto(tela, r, r >= LINHA_OLHAR_TUDO ? 1 : PASSO_DE_RELANCE)) continue;
-        fileiras.emplace_back();
-        Fileira& f = fileiras.back();
-        f.de.fill(-1);
-        f.ate.fill(-1);
-        f.topo = f.fundo = r;
-        lerLinha(tela, r, f);
-        while (f.topo > 0 && lerLinha(tela, f.topo - 1, f)) f.topo--;
-        while (f.fundo < ULTIMA_LINHA && lerLinha(tela, f.fundo + 1, f)) f.fundo++;
-        r = f.fundo + 1;  // read already: it has no black
-        f.cortadaEmCima = f.topo == 0;
-        f.cortadaEmBaixo = f.fundo == ULTIMA_LINHA;
-        f.deMin = f.topo;
-        f.ateMax = f.fundo;
-        // What the screen cuts off: a row sliding in may reach as high as a
-        // whole row does; one reaching past the feet goes on below them.
-        for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++) {
-            if (!f.preta(c)) continue;
-            if (f.cortadaEmCima) f.de[c] = std::min<int>(f.de[c], f.fundo - alturaPreta + 1);
-            if (f.cortadaEmBaixo && f.ate[c] == ULTIMA_LINHA) f.ate[c] = ULTIMA_LINHA + 100;
-            f.deMin = std::min<int>(f.deMin, f.de[c]);
-            f.ateMax = std::max<int>(f.ateMax, f.ate[c]);
-        }
-    }
-    return fileiras;
-}
-
-// Columns in which any row, moved down by `desloc`, has black somewhere in
-// the playfield rows linhaDe..linhaAte.
-void colunasPretas(const std::vector<Fileira>& fileiras, int desloc, int linhaDe, int linhaAte,
-                   std::array<uint8_t, 640>& saida) {
-    saida.fill(0);
-    for (const Fileira& f : fileiras) {
-        if (f.deMin + desloc > linhaAte || f.ateMax + desloc < linhaDe) continue;
-        for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++)
-            if (f.preta(c) && f.de[c] + desloc <= linhaAte && f.ate[c] + desloc >= linhaDe)
-                saida[c] = 1;
-    }
-}
-
-// The gaps of a row, in columns of its picture (drawn at the field's left edge).
-std::string portas(const Fileira& f) {
-    std::ostringstream s;
-    int c = CAMPO_ESQ;
-    while (c <= CAMPO_DIR) {
-        if (f.preta(c)) {
-            c++;
-            continue;
-        }
-        const int inicio = c;
-        while (c <= CAMPO_DIR && !f.preta(c)) c++;
-        s << (s.tellp() > 0 ? ", " : "") << inicio - CAMPO_ESQ << ".." << c - 1 - CAMPO_ESQ;
-    }
-    return s.str();
-}
-
-// ---------------------------------------------------------------------------
-// The character's body, as the walls test it.
+// The character's body, as the walls test it (Personagem's collisions): the
+// rows just above the head, at two columns in from its sides; and the two
+// columns nearest its side on the way it walks.
 
 struct Corpo {
     int largura = 32, altura = 44;
-    int topo() const { return LINHA_PES - altura; }           // head row
-    int cabecaDe() const { return topo() - 2; }               // the two rows above it
+    int topo() const { return medidas::LINHA_CHAO - altura; }  // head row
+    int cabecaDe() const { return topo() - medidas::LINHAS_SOBRE_A_CABECA; }
     int cabecaAte() const { return topo() - 1; }
-    int pes() const { return LINHA_PES - 1; }
-    int colunaCabecaEsq(int x) const { return x + 2; }
-    int colunaCabecaDir(int x) const { return x + largura - 2; }
+    int pes() const { return medidas::LINHA_CHAO - 1; }
+    int colunaCabecaEsq(int x) const { return x + medidas::RECUO_DA_CABECA; }
+    int colunaCabecaDir(int x) const { return x + largura - medidas::RECUO_DA_CABECA; }
 };
 
 // ---------------------------------------------------------------------------
@@ -324,7 +108,7 @@ struct Chegada {
 Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, const Corpo& corpo,
                int casa, int horizonte, const std::vector<int8_t>& dados) {
     const int xMin = MENOR_X + ((x0 - MENOR_X) % PASSO + PASSO) % PASSO;
-    const int n = (MAIOR_X - xMin) / PASSO + 1;
+    const int n = (maiorX(corpo.largura) - xMin) / PASSO + 1;
     auto xDe = [&](int i) { return xMin + PASSO * i; };
 
     std::vector<Chegada> chegadas;
@@ -364,10 +148,10 @@ Plano planejar(const std::vector<Fileira>& fileiras, int velocidade, int x0, con
             if (proxima && !proxima->abrigo[i]) proprio += custoForaDoAbrigo(proxima->t - t);
             proprio += CUSTO_LONGE_DE_CASA * (std::abs(x - casa) / PASSO);
 
-            const bool podeEsq = !corpoPreto[x - 1] && !corpoPreto[x] && x > LIMITE_ESQUERDO;
+            const bool podeEsq = !corpoPreto[x - 1] && !corpoPreto[x] && x > medidas::LIMITE_ESQUERDO;
             const bool podeDir = !corpoPreto[x + corpo.largura] &&
                                  !corpoPreto[x + corpo.largura + 1] &&
-                                 x + corpo.largura <= LIMITE_DIREITO;
+                                 x + corpo.largura <= medidas::LIMITE_DIREITO;
             const int opcoes[3] = {0, -1, +1};
             const int destinos[3] = {i, podeEsq ? i - 1 : i, podeDir ? i + 1 : i};
             const bool dado = t < static_cast<int>(dados.size());
@@ -453,16 +237,16 @@ struct JogadorRoteirizado::Interno {
     BITMAP* lembrar(BITMAP* tela);
     void esperar();
     void aprenderAltura(const std::vector<Fileira>& vistas);
-    int localizarPersonagem(BITMAP* tela);
-    Achado localizarOutro(BITMAP* tela);
+    int localizarPersonagem(const Quadro& tela);
+    Achado localizarOutro(const Quadro& tela);
     void anotarPassagens(const std::vector<Fileira>& vistas);
     void avaliarPassagens();
     bool precisaReplanejar(const std::vector<Fileira>& vistas, int xVisto) const;
     void decidirCaminhada(const std::vector<Fileira>& vistas);
     void avisarSemSaida(const std::vector<Fileira>& vistas);
     int subidaAteATecla() const;
-    int acharSeta(BITMAP* tela, int direcao) const;
-    void decidirSetas(BITMAP* tela);
+    int acharSeta(const Quadro& tela, int direcao) const;
+    void decidirSetas(const Quadro& tela);
 };
 
 JogadorRoteirizado::JogadorRoteirizado(int jogador, int atraso) : eu(new Interno) {
@@ -514,16 +298,17 @@ void JogadorRoteirizado::olhar(BITMAP* tela) {
         return;
     }
     e.quadro = e.agora - e.atraso;
-    std::vector<Fileira> vistas = verFileiras(tela, e.alturaPreta);
+    const Quadro quadro = quadroDe(tela);
+    std::vector<Fileira> vistas = verFileiras(quadro, e.alturaPreta);
     e.aprenderAltura(vistas);
-    e.x = e.localizarPersonagem(tela);
+    e.x = e.localizarPersonagem(quadro);
     // Drawn after its step, the character stands where the next frame tests it.
     e.xNaCabeca.resize(e.quadro + 2, e.x);
     e.xNaCabeca[e.quadro + 1] = e.x;
     e.anotarPassagens(vistas);
     e.avaliarPassagens();
     e.decidirCaminhada(vistas);
-    e.decidirSetas(tela);
+    e.decidirSetas(quadro);
     e.vistasAntes = std::move(vistas);
     e.passosDados.resize(e.agora + 2, 0);
     e.passosDados[e.agora + 1] = static_cast<int8_t>(e.andar[1] - e.andar[0]);
@@ -537,12 +322,7 @@ void JogadorRoteirizado::apertar() const {
 }
 
 int JogadorRoteirizado::vidasNaTela(BITMAP* tela) const {
-    const Figura& icone = eu->icone;
-    if (icone.largura <= 0) return 0;
-    int vidas = 0;
-    for (int coluna = 0; coluna + icone.largura <= VIDAS_LARGURA; coluna += icone.largura)
-        if (semelhanca(icone.pontos, tela, VIDAS_X[eu->indice] + coluna, VIDAS_Y) > 0.9) vidas++;
-    return vidas;
+    return vidasNaCaixa(quadroDe(tela), VIDAS_X[eu->indice], VIDAS_Y[eu->indice], eu->icone);
 }
 
 const Diario& JogadorRoteirizado::diario() const { return eu->diario; }
@@ -578,8 +358,8 @@ void JogadorRoteirizado::Interno::aprenderAltura(const std::vector<Fileira>& vis
 // where it should be, then anywhere on the ground, then - when the other
 // character stands over it - among the pixels the other one leaves in sight.
 // Failing all that, it is where it was meant to go.
-int JogadorRoteirizado::Interno::localizarPersonagem(BITMAP* tela) {
-    const int linha = FAIXA + corpo.topo();
+int JogadorRoteirizado::Interno::localizarPersonagem(const Quadro& tela) {
+    const int linha = ALTURA_COBERTURA + corpo.topo();
     const int t = quadro - plano.quadroBase;
     const int previsto = plano.quadroBase >= 0 && t < (int)plano.x.size() ? plano.x[t] : x;
     const auto perto = {previsto, x, x - PASSO, x + PASSO};
@@ -590,7 +370,7 @@ int JogadorRoteirizado::Interno::localizarPersonagem(BITMAP* tela) {
     const Achado outro = localizarOutro(tela);
     if (outro.figura >= 0) {
         const Figura& f = figurasOutro[outro.figura];
-        const Encoberto encoberto(f, outro.x, FAIXA + LINHA_PES - f.altura);
+        const Encoberto encoberto(f, outro.x, ALTURA_COBERTURA + medidas::LINHA_CHAO - f.altura);
         const Achado visivel = procurarEm(figuras, tela, linha, perto, &encoberto);
         if (visivel.nota >= 0.9) return visivel.x;
     }
@@ -598,8 +378,8 @@ int JogadorRoteirizado::Interno::localizarPersonagem(BITMAP* tela) {
     return previsto;
 }
 
-Achado JogadorRoteirizado::Interno::localizarOutro(BITMAP* tela) {
-    const int linha = FAIXA + LINHA_PES - figurasOutro[0].altura;
+Achado JogadorRoteirizado::Interno::localizarOutro(const Quadro& tela) {
+    const int linha = ALTURA_COBERTURA + medidas::LINHA_CHAO - figurasOutro[0].altura;
     Achado achado;
     if (xOutro >= 0)
         achado = procurarEm(figurasOutro, tela, linha, {xOutro, xOutro - PASSO, xOutro + PASSO});
@@ -620,7 +400,7 @@ void JogadorRoteirizado::Interno::anotarPassagens(const std::vector<Fileira>& vi
         p.ordem = ++totalPassagens;
         p.chegada = chegada;
         p.saida = quadro + divisaoParaBaixo(corpo.cabecaAte() - f.topo, velocidade);
-        for (int c = CAMPO_ESQ; c <= CAMPO_DIR; c++) p.preta[c] = f.preta(c);
+        for (int c = X_ESQUERDO; c <= X_DIREITO; c++) p.preta[c] = f.preta(c);
         p.portas = portas(f);
         passagens[chegada] = p;
     }
@@ -684,7 +464,7 @@ void JogadorRoteirizado::Interno::decidirCaminhada(const std::vector<Fileira>& v
         // a row appears with its bottom no lower than the height of a row.
         const int horizonte = (corpo.cabecaDe() - alturaPreta - 2) / velocidade;
         // Each player keeps to its own side when it can, out of the other's way.
-        const int casa = indice == 0 ? MENOR_X : MAIOR_X;
+        const int casa = indice == 0 ? MENOR_X : maiorX(corpo.largura);
         // The keys of the frames since that picture are pressed already.
         const std::vector<int8_t> dados(passosDados.begin() + quadro + 1,
                                         passosDados.begin() + agora + 1);
@@ -739,24 +519,15 @@ int JogadorRoteirizado::Interno::subidaAteATecla() const { return SUBIDA_SETA * 
 
 // The top row of an arrow of `direcao` drawn where the frame its keys are
 // for will judge it inside its target, or -1.
-int JogadorRoteirizado::Interno::acharSeta(BITMAP* tela, int direcao) const {
-    const Figura& seta = setas[direcao];
-    if (seta.pontos.empty()) return -1;
-    const int coluna = COLUNA_SETA[direcao] + (indice == 1 ? DESLOCAMENTO_P2 : 0);
-    const Ponto& sonda = seta.pontos.front();
+int JogadorRoteirizado::Interno::acharSeta(const Quadro& tela, int direcao) const {
     const int deY = LINHA_ALVOS + subidaAteATecla();
-    const int ateY = std::min(LINHA_ALVOS + alturaAlvo[direcao] + subidaAteATecla(),
-                              tela->h - FAIXA - seta.altura);
-    for (int y = deY; y <= ateY; y++) {
-        if (pixel(tela, coluna + sonda.dx, FAIXA + y + sonda.dy) != sonda.cor) continue;
-        if (semelhanca(seta.pontos, tela, coluna, FAIXA + y) > 0.9) return y;
-    }
-    return -1;
+    const int ateY = LINHA_ALVOS + alturaAlvo[direcao] + subidaAteATecla();
+    return linhaDaSeta(setas[direcao], tela, colunaDaSeta(indice + 1, direcao), deY, ateY);
 }
 
 // Presses an arrow's key once, for the frame in which the arrow will be in
 // the middle of its target; the key is up again the frame after.
-void JogadorRoteirizado::Interno::decidirSetas(BITMAP* tela) {
+void JogadorRoteirizado::Interno::decidirSetas(const Quadro& tela) {
     for (bool& r : responder) r = false;
     int escolhida = -1, linhaEscolhida = 0;
     for (int d = 0; d < 4; d++) {
