@@ -321,6 +321,14 @@ void JogadorRoteirizado::apertar() const {
     for (int d = 0; d < 4; d++) key[TECLA_SETA[i][d]] = eu->responder[d];
 }
 
+int JogadorRoteirizado::passo() const { return eu->andar[1] - eu->andar[0]; }
+
+int JogadorRoteirizado::resposta() const {
+    for (int d = 0; d < 4; d++)
+        if (eu->responder[d]) return d;
+    return -1;
+}
+
 int JogadorRoteirizado::vidasNaTela(BITMAP* tela) const {
     return vidasNaCaixa(quadroDe(tela), VIDAS_X[eu->indice], VIDAS_Y[eu->indice], eu->icone);
 }

@@ -78,6 +78,10 @@ public:
 
     // Writes its chosen keys into key[]: its own six keys only.
     void apertar() const;
+    // The same choice: the step it walks (-1 left, 0, +1 right), and the
+    // arrow it answers (0-3: up, down, left, right) or -1.
+    int passo() const;
+    int resposta() const;
 
     // Lives shown in its lives box on the cover strip of `tela`.
     int vidasNaTela(BITMAP* tela) const;

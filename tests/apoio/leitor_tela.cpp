@@ -38,18 +38,39 @@ double semelhanca(const std::vector<Ponto>& pontos, const Quadro& tela, int x, i
     return static_cast<double>(iguais) / vistos;
 }
 
+namespace {
+
+// Whether semelhanca(...) >= limiar, given up as soon as the points missed
+// so far rule it out: at a glance over many places most fail early.
+bool pareceAoMenos(const std::vector<Ponto>& pontos, const Quadro& tela, int x, int y,
+                   double limiar) {
+    const double falhasDemais = (1 - limiar) * static_cast<double>(pontos.size());
+    int falhas = 0;
+    for (const Ponto& p : pontos) {
+        const int px = x + p.dx, py = y + p.dy;
+        if (px < 0 || py < 0 || px >= tela.largura() || py >= tela.altura()) continue;
+        if (tela.pixel(px, py) != p.cor && ++falhas > falhasDemais) return false;
+    }
+    return semelhanca(pontos, tela, x, y) >= limiar;
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The characters.
 
 Achado procurarEm(const Poses& pose, const Quadro& tela, int y, std::initializer_list<int> colunas,
                   const Encoberto* encoberto) {
     Achado melhor;
-    for (int x : colunas)
+    for (auto coluna = colunas.begin(); coluna != colunas.end(); ++coluna) {
+        const int x = *coluna;
+        if (std::find(colunas.begin(), coluna, x) != coluna) continue;  // looked at already
         for (int k = 0; k < 6; k++) {
-            if (!encoberto && semelhanca(pose[k].amostra, tela, x, y) < 0.25) continue;
+            if (!encoberto && !pareceAoMenos(pose[k].amostra, tela, x, y, 0.25)) continue;
             const double nota = semelhanca(pose[k].pontos, tela, x, y, encoberto);
             if (nota > melhor.nota) melhor = {x, k, nota};
         }
+    }
     return melhor;
 }
 
@@ -57,7 +78,7 @@ Achado procurarNoChao(const Poses& pose, const Quadro& tela, int y) {
     Achado melhor;
     for (int x = MENOR_X; x <= maiorX(pose[0].largura); x++)
         for (int k = 0; k < 6; k++) {
-            if (semelhanca(pose[k].amostra, tela, x, y) < 0.75) continue;
+            if (!pareceAoMenos(pose[k].amostra, tela, x, y, 0.75)) continue;
             const double nota = semelhanca(pose[k].pontos, tela, x, y);
             if (nota > melhor.nota) melhor = {x, k, nota};
         }

@@ -7,8 +7,6 @@
 // exactly.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -20,12 +18,13 @@
 #include "Player.h"
 #include "apoio.h"
 #include "imagens.h"
+#include "jogador_roteirizado.h"
+#include "leitor_tela.h"
 #include "medidas.h"
 #include "partida.h"
 
 namespace {
 
-using medidas::ALTURA_COBERTURA;
 using medidas::QUADROS_TRANSICAO;
 const int VEREDICTOS_POR_FASE[3] = {0, 53, 54};  // one per arrow the lane runs
 const int PARTIDAS = 16;
@@ -46,8 +45,6 @@ struct Teclas {
 const Teclas TECLAS[2] = {
     {KEY_G, KEY_H, {KEY_W, KEY_S, KEY_A, KEY_D}},
     {KEY_LEFT, KEY_RIGHT, {KEY_5_PAD, KEY_2_PAD, KEY_1_PAD, KEY_3_PAD}}};
-const int COLUNAS_RAIA[4] = {71, 40, 9, 102};  // player 1's lane; player 2's is 499 to the right
-const int DESLOCAMENTO_RAIA_P2 = 499;
 
 // One key pressed by a random finger: each frame it is up, it goes down with
 // probability `chance` and stays down for a random number of frames.
@@ -65,161 +62,9 @@ struct Dedo {
     }
 };
 
-// What the lanes show: the first row in which a lane column differs from the
-// stage background is the top edge of an arrow there (or a hit mark).
-class Olho {
-public:
-    Olho()
-        : fundos{load_bitmap(imagens::FASE1, NULL), load_bitmap(imagens::FASE2, NULL)} {}
-    ~Olho() {
-        destroy_bitmap(fundos[0]);
-        destroy_bitmap(fundos[1]);
-    }
-    Olho(const Olho&) = delete;
-    Olho& operator=(const Olho&) = delete;
-
-    // The direction (0-3) whose arrow is inside the targets' rows, or -1.
-    int setaNoAlvo(BITMAP* tela, int fase, int jogador) const {
-        const int deslocamento = jogador == 1 ? 0 : DESLOCAMENTO_RAIA_P2;
-        for (int d = 0; d < 4; d++) {
-            const int topo = topoDaSeta(tela, fundos[fase - 1], COLUNAS_RAIA[d] + deslocamento);
-            if (topo >= 11 && topo <= 38) return d;
-        }
-        return -1;
-    }
-
-private:
-    static int topoDaSeta(BITMAP* tela, BITMAP* fundo, int x) {
-        for (int y = 0; y < 80; y++) {
-            const auto* visto = reinterpret_cast<const std::uint32_t*>(tela->line[y + ALTURA_COBERTURA]);
-            const auto* esperado = reinterpret_cast<const std::uint32_t*>(fundo->line[y]);
-            for (int c = x; c < x + 30; c++)
-                if (visto[c] != esperado[c]) return y;
-        }
-        return -1;
-    }
-
-    BITMAP* fundos[2];
-};
-
-// Keeps a character from under the walls, from what the buffer shows: finds
-// the character by its pictures, looks for pure black (walls) above its head
-// and walks towards the nearest gap of that wall row wide enough for it.
-class Esquiva {
-public:
-    explicit Esquiva(int jogador) {
-        for (int i = 0; i < 6; i++) figuras[i] = load_bitmap(imagens::PERSONAGENS[jogador - 1][i], NULL);
-        x = jogador == 1 ? 144 : 464;
-    }
-    ~Esquiva() {
-        for (BITMAP* f : figuras) destroy_bitmap(f);
-    }
-    Esquiva(const Esquiva&) = delete;
-    Esquiva& operator=(const Esquiva&) = delete;
-
-    // -1 walk left, +1 walk right, 0 no wall coming.
-    int direcao(BITMAP* buffer) {
-        acharPersonagem(buffer);
-        const int w = figuras[0]->w;
-        const int topo = Y_CHAO - figuras[0]->h;
-        for (int linha = topo - 1; linha >= topo - ALCANCE && linha >= 0; linha--) {
-            if (!pretoEntre(buffer, linha, x - 2, x + w + 1)) continue;
-            const int alvo = vaoMaisPerto(buffer, linha, w);
-            if (alvo < 0) return 0;
-            return alvo < x ? -1 : alvo > x ? 1 : 0;
-        }
-        return 0;
-    }
-
-private:
-    static constexpr int Y_CHAO = 441;
-    static constexpr int ALCANCE = 90;
-    static constexpr int X_MIN = 141, X_MAX = 499;
-
-    static bool preto(BITMAP* b, int c, int y) {
-        return reinterpret_cast<const std::uint32_t*>(b->line[y + ALTURA_COBERTURA])[c] == 0;
-    }
-    static bool pretoEntre(BITMAP* b, int y, int de, int ate) {
-        for (int c = de; c <= ate; c++)
-            if (preto(b, c, y)) return true;
-        return false;
-    }
-
-    // The character's left column: the picture that matches the buffer near
-    // where it was last seen (it blinks, or the other player may cover it:
-    // then the last place is kept).
-    void acharPersonagem(BITMAP* buffer) {
-        for (int dx = 0; dx <= 9; dx++)
-            for (int sinal : {1, -1})
-                for (BITMAP* f : figuras)
-                    if (desenhadaEm(buffer, f, x + sinal * dx)) {
-                        x += sinal * dx;
-                        return;
-                    }
-    }
-    static bool desenhadaEm(BITMAP* buffer, BITMAP* f, int px) {
-        const int py = Y_CHAO - f->h;
-        if (px < 0 || px + f->w > buffer->w) return false;
-        const std::uint32_t mascara = makecol(255, 0, 255);
-        for (int y = 0; y < f->h; y++) {
-            const auto* linhaF = reinterpret_cast<const std::uint32_t*>(f->line[y]);
-            const auto* linhaB =
-                reinterpret_cast<const std::uint32_t*>(buffer->line[ALTURA_COBERTURA + py + y]);
-            for (int c = 0; c < f->w; c++)
-                if (linhaF[c] != mascara && linhaF[c] != linhaB[px + c]) return false;
-        }
-        return true;
-    }
-
-    // Left column for the character in the gap of row y nearest to it, or -1.
-    int vaoMaisPerto(BITMAP* buffer, int y, int w) const {
-        int melhor = -1;
-        int inicio = -1;
-        for (int c = X_MIN; c <= X_MAX + 1; c++) {
-            const bool livre = c <= X_MAX && !preto(buffer, c, y);
-            if (livre && inicio < 0) inicio = c;
-            if (livre || inicio < 0) continue;
-            // Free columns inicio .. c-1, with a margin of 4 on both sides.
-            const int menor = inicio + 4, maior = c - 1 - 4 - w;
-            if (maior >= menor) {
-                const int candidato = x < menor ? menor : x > maior ? maior : x;
-                if (melhor < 0 || std::abs(candidato - x) < std::abs(melhor - x)) melhor = candidato;
-            }
-            inicio = -1;
-        }
-        return melhor;
-    }
-
-    BITMAP* figuras[6];
-    int x;
-};
-
-// Reads a player's lives from its lives box: the box must look exactly like
-// 0, 1, 2 or 3 icons side by side; anything else gives -1.
-class ContadorVidas {
-public:
-    explicit ContadorVidas(int jogador) {
-        BITMAP* icone = load_bitmap(jogador == 1 ? imagens::RED_MUSH : imagens::GREEN_MUSH, NULL);
-        for (int vidas = 0; vidas <= 3; vidas++) {
-            caixas[vidas].reset(new apoio::Bitmap(52, 16, 0));
-            for (int i = 0; i < vidas; i++) draw_sprite(caixas[vidas]->get(), icone, i * icone->w, 0);
-        }
-        destroy_bitmap(icone);
-    }
-    int vidas(Player& p) const {
-        BITMAP* caixa = p.desenharVidas();
-        for (int vidas = 0; vidas <= 3; vidas++)
-            if (apoio::mesmosPixels(caixa, caixas[vidas]->get())) return vidas;
-        return -1;
-    }
-
-private:
-    std::unique_ptr<apoio::Bitmap> caixas[4];
-};
-
-// How one game is played: per player a skill (the chance of answering the
-// arrow that is on its target) and whether it dodges the walls, and how often
-// F5 is pressed.
+// How one game is played: per player a skill (the chance of answering an
+// arrow the scripted player answers) and whether it walks where the scripted
+// player walks, dodging the walls, and how often F5 is pressed.
 struct Estilo {
     double habilidade[2];
     bool esquiva[2];
@@ -249,13 +94,11 @@ bool bonusDeFimDeFase(int ganho, const Retrato& a) {
 // until the game-over or the finish screen would show.
 class PartidaAleatoria {
 public:
-    PartidaAleatoria(const Olho& olho, const ContadorVidas (&contadores)[2], std::mt19937& sorte,
-                     const Estilo& estilo, Resumo& resumo)
-        : partida(2), olho(olho), contadores(contadores), sorte(sorte), estilo(estilo),
-          resumo(resumo) {
-        esquivas[0].reset(new Esquiva(1));
-        esquivas[1].reset(new Esquiva(2));
+    PartidaAleatoria(const leitura::Figura (&icones)[2], std::mt19937& sorte, const Estilo& estilo,
+                     Resumo& resumo)
+        : partida(2), icones(icones), sorte(sorte), estilo(estilo), resumo(resumo) {
         for (int j = 0; j < 2; j++) {
+            roteiros[j] = std::make_unique<roteiro::JogadorRoteirizado>(j + 1);
             const Teclas& t = TECLAS[j];
             dedos.push_back({t.esquerda, 0.04, 4, 60});
             dedos.push_back({t.direita, 0.04, 4, 60});
@@ -284,7 +127,9 @@ private:
 
     Retrato retratar(int j) {
         Player& p = jogador(j);
-        return {p.getPontos(), p.getPorcentagem(), contadores[j].vidas(p), p.morto()};
+        // The lives box must show a count of lives, the icons and nothing else.
+        const int vidas = leitura::vidasNaCaixa(leitura::quadroDe(p.desenharVidas()), 0, 0, icones[j]);
+        return {p.getPontos(), p.getPorcentagem(), vidas, p.morto()};
     }
 
     std::string onde(int j) const {
@@ -294,21 +139,24 @@ private:
         return s.str();
     }
 
-    // Random fingers on every key; then a dodging player walks away from the
-    // wall coming down on it, and a skilled player answers an arrow on its
-    // target with a fresh press of the right key alone.
+    // Random fingers on every key; then the scripted players of those still
+    // in look at the stage's frame just presented: a dodging player walks as
+    // its scripted player does, out from under the walls, and a skilled
+    // player may answer the arrow its scripted player answers, with a fresh
+    // press of the right key alone. A player out stays out for the stage.
     void pressionarTeclas() {
         for (Dedo& d : dedos) d.tocar(sorte);
         if (partida.emTransicao()) return;
-        const int numeroFase = partida.fase();
         for (int j = 0; j < 2; j++) {
-            const int fuga = esquivas[j]->direcao(screen);
-            if (estilo.esquiva[j] && fuga != 0) {
+            if (antes[j].fora || (!estilo.esquiva[j] && estilo.habilidade[j] == 0)) continue;
+            roteiros[j]->olhar(screen);
+            if (estilo.esquiva[j]) {
+                const int passo = roteiros[j]->passo();
                 dedos[j * 6].restante = dedos[j * 6 + 1].restante = 0;
-                key[TECLAS[j].esquerda] = fuga < 0;
-                key[TECLAS[j].direita] = fuga > 0;
+                key[TECLAS[j].esquerda] = passo < 0;
+                key[TECLAS[j].direita] = passo > 0;
             }
-            const int seta = olho.setaNoAlvo(screen, numeroFase, j + 1);
+            const int seta = roteiros[j]->resposta();
             if (seta < 0 || std::uniform_real_distribution<>(0, 1)(sorte) >= estilo.habilidade[j]) continue;
             for (int d = 0; d < 4; d++) {
                 Dedo& dedo = dedos[j * 6 + 2 + d];
@@ -420,6 +268,7 @@ private:
         if (numero == 1) {
             ASSERT_TRUE(desfecho == Desfecho::SEGUE && partida.fase() == 2 && !partida.emTransicao())
                 << onde(0) << ": stage 2 does not follow stage 1's transition";
+            for (auto& r : roteiros) r->comecarFase(2);
         } else {
             ASSERT_EQ(Desfecho::FIM, desfecho) << onde(0) << ": stage 2's transition does not end the game";
             resumo.finais++;
@@ -428,13 +277,12 @@ private:
     }
 
     apoio::Partida partida;
-    const Olho& olho;
-    const ContadorVidas (&contadores)[2];
+    std::unique_ptr<roteiro::JogadorRoteirizado> roteiros[2];
+    const leitura::Figura (&icones)[2];
     std::mt19937& sorte;
     const Estilo estilo;
     Resumo& resumo;
 
-    std::unique_ptr<Esquiva> esquivas[2];
     std::vector<Dedo> dedos;
     Retrato antes[2];
     int veredictos[2] = {0, 0};
@@ -461,13 +309,13 @@ Estilo sortearEstilo(std::mt19937& sorte) {
 // frames have been played (whichever comes first), then prints the summary.
 Resumo jogarPartidas(int partidas, long quadros) {
     apoio::soltarTodasTeclas();
-    const Olho olho;
-    const ContadorVidas contadores[2] = {ContadorVidas(1), ContadorVidas(2)};
+    const leitura::Figura icones[2] = {leitura::carregarFigura(imagens::RED_MUSH),
+                                       leitura::carregarFigura(imagens::GREEN_MUSH)};
     std::mt19937 sorte(SEMENTE);
     Resumo resumo;
 
     while (resumo.partidas < partidas && resumo.quadros < quadros && !::testing::Test::HasFailure()) {
-        PartidaAleatoria partida(olho, contadores, sorte, sortearEstilo(sorte), resumo);
+        PartidaAleatoria partida(icones, sorte, sortearEstilo(sorte), resumo);
         partida.jogar();
         if (resumo.partidas % 100 == 0)
             std::fprintf(stderr, "soak: %d games, %ld frames so far\n", resumo.partidas, resumo.quadros);
