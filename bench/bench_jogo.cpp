@@ -3,157 +3,105 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "Abertura.h"
-#include "Fase.h"
 #include "Player.h"
+#include "apoio.h"
 #include "bancada.h"
 #include "define.h"
+#include "fluxo.h"
 #include "imagens.h"
+#include "jogador_roteirizado.h"
+#include "medidas.h"
+#include "partida.h"
 
 namespace {
 
-const int ALTURA_COBERTURA = 29;
 const int PASSOS_AQUECIMENTO = 600;  // by then every wall row is on screen
 const int PASSOS_MAXIMOS = 2400;     // well before the lanes run out of arrows
-const int PASSOS_ENTRE_VIDAS = 100;
 
-// The main loop's presentation and clear that close every frame.
-void apresentar(BITMAP* buffer, BITMAP* cobertura) {
-    blit(cobertura, screen, 0, 0, 0, 0, MAX_X, ALTURA_COBERTURA);
-    blit(buffer, screen, 0, 0, 0, ALTURA_COBERTURA, MAX_X, MAX_Y);
-    clear_bitmap(buffer);
-}
-
-// A player who only looks at the screen: presses the answer key of the lane
-// column in which an arrow's top edge shows inside the targets' rows. Lane
-// pixels differ from the stage background only where an arrow or a hit mark
-// is drawn.
-class Leitor {
+// A game through the game's own frame (partida.h), at the start of stage
+// `fase`: stage 2 as after F5 on stage 1 and its transition. The scripted
+// players, one per player, look at each frame presented and choose the keys
+// of the next: they walk out from under the walls and answer the arrows, so
+// both characters stay drawn and hit marks show.
+class PartidaRoteirizada {
 public:
-    explicit Leitor(int fase)
-        : fundo(load_bitmap(fase == 1 ? imagens::FASE1 : imagens::FASE2, NULL)) {}
-    ~Leitor() { destroy_bitmap(fundo); }
-    Leitor(const Leitor&) = delete;
-    Leitor& operator=(const Leitor&) = delete;
-
-    void responder(int jogador) const {
-        static const int COLUNAS[4] = {71, 40, 9, 102};  // up, down, left, right
-        static const int TECLAS[2][4] = {{KEY_W, KEY_S, KEY_A, KEY_D},
-                                         {KEY_5_PAD, KEY_2_PAD, KEY_1_PAD, KEY_3_PAD}};
-        const int deslocamento = jogador == 1 ? 0 : 499;
-        for (int d = 0; d < 4; d++) {
-            const int topo = topoDaSeta(COLUNAS[d] + deslocamento);
-            key[TECLAS[jogador - 1][d]] = topo >= 11 && topo <= 38;
+    PartidaRoteirizada(int jogadores, int fase) : partida(jogadores) {
+        if (fase == 2) {
+            key[KEY_F5] = 1;
+            partida.quadro();
+            key[KEY_F5] = 0;
+            while (partida.emTransicao()) partida.quadro();
+        }
+        for (int j = 1; j <= jogadores; j++) {
+            roteiros.push_back(std::make_unique<roteiro::JogadorRoteirizado>(j));
+            roteiros.back()->comecarFase(fase);
         }
     }
+    ~PartidaRoteirizada() { apoio::soltarTodasTeclas(); }
 
-private:
-    // First playfield row (as shown on screen) in which the 30 columns from x
-    // differ from the background, or -1.
-    int topoDaSeta(int x) const {
-        for (int y = 0; y < 80; y++) {
-            const auto* visto = reinterpret_cast<const std::uint32_t*>(screen->line[y + ALTURA_COBERTURA]);
-            const auto* fundoLinha = reinterpret_cast<const std::uint32_t*>(fundo->line[y]);
-            for (int c = x; c < x + 30; c++)
-                if (visto[c] != fundoLinha[c]) return y;
-        }
-        return -1;
+    void apertarTeclas() const {
+        for (const auto& r : roteiros) r->apertar();
     }
-
-    BITMAP* fundo;
-};
-
-// One game as the main loop holds it, on one stage.
-class Partida {
-public:
-    Partida(int jogadores, int fase)
-        : jogadores(jogadores),
-          buffer(create_bitmap(MAX_X, 480)),
-          cobertura(create_bitmap(MAX_X, ALTURA_COBERTURA)) {
-        clear_bitmap(buffer);
-        clear_bitmap(cobertura);
-        p1.reset(new Player(*buffer, *cobertura, 1));
-        if (jogadores == 2) p2.reset(new Player(*buffer, *cobertura, 2));
-        palco.reset(new Fase(*buffer, *cobertura, jogadores, fase, *p1, p2 ? *p2 : *p1));
-    }
-    ~Partida() {
-        palco.reset();
-        p1.reset();
-        p2.reset();
-        destroy_bitmap(buffer);
-        destroy_bitmap(cobertura);
-    }
-    Partida(const Partida&) = delete;
-    Partida& operator=(const Partida&) = delete;
-
     void quadro() {
-        palco->processar(false);
-        apresentar(buffer, cobertura);
+        partida.quadro();
         passos++;
     }
-    bool alguemFora() { return p1->morto() || (p2 && p2->morto()); }
-    void restaurarVidas() {
-        p1->resetarVidas();
-        if (p2) p2->resetarVidas();
+    void olhar() {
+        for (auto& r : roteiros) r->olhar(screen);
     }
-    int pontos() { return p1->getPontos() + (p2 ? p2->getPontos() : 0); }
+    bool alguemFora() const {
+        for (int j = 1; j <= partida.jogadores(); j++)
+            if (partida.jogador(j).morto()) return true;
+        return false;
+    }
+    int pontos() const {
+        int soma = 0;
+        for (int j = 1; j <= partida.jogadores(); j++) soma += partida.jogador(j).getPontos();
+        return soma;
+    }
 
-    const int jogadores;
     int passos = 0;
 
 private:
-    BITMAP* buffer;
-    BITMAP* cobertura;
-    std::unique_ptr<Player> p1, p2;
-    std::unique_ptr<Fase> palco;
+    apoio::Partida partida;
+    std::vector<std::unique_ptr<roteiro::JogadorRoteirizado>> roteiros;
 };
 
-void responder(const Leitor& leitor, const Partida& partida) {
-    leitor.responder(1);
-    if (partida.jogadores == 2) leitor.responder(2);
-}
-
-// Restoring the lives every hundred steps keeps both characters drawn, the
-// costlier frame: the walls take a life now and then.
-void manterVivos(Partida& partida) {
-    if (partida.passos % PASSOS_ENTRE_VIDAS == 0) partida.restaurarVidas();
-}
-
-std::unique_ptr<Partida> partidaAquecida(int jogadores, int fase, const Leitor& leitor) {
-    std::unique_ptr<Partida> partida(new Partida(jogadores, fase));
+std::unique_ptr<PartidaRoteirizada> partidaAquecida(int jogadores, int fase) {
+    auto partida = std::make_unique<PartidaRoteirizada>(jogadores, fase);
     for (int i = 0; i < PASSOS_AQUECIMENTO; i++) {
-        manterVivos(*partida);
-        responder(leitor, *partida);
+        partida->apertarTeclas();
         partida->quadro();
+        partida->olhar();
     }
     return partida;
 }
 
-// One game frame: the stage step, the presentation and the clear, with the
-// answer keys pressed by the pixel reader (not timed) so hit marks show.
+// One game frame, as the main loop runs it: the stage step, the key guard,
+// the presentation and the clear; the scripted players (not timed) keep the
+// characters walking and the arrows answered.
 void BM_Quadro(benchmark::State& state) {
     const int fase = static_cast<int>(state.range(0));
     const int jogadores = static_cast<int>(state.range(1));
-    const Leitor leitor(fase);
-    auto partida = partidaAquecida(jogadores, fase, leitor);
+    auto partida = partidaAquecida(jogadores, fase);
     int acertos = 0;
     double segundos = 0;
     for (auto _ : state) {
         state.PauseTiming();
         if (partida->passos >= PASSOS_MAXIMOS || partida->alguemFora()) {
-            partida = partidaAquecida(jogadores, fase, leitor);
+            partida = partidaAquecida(jogadores, fase);
             if (partida->alguemFora()) {
                 state.SkipWithError("a player is out after the warm-up");
                 state.ResumeTiming();
                 break;
             }
         }
-        manterVivos(*partida);
-        responder(leitor, *partida);
+        partida->apertarTeclas();
         const int antes = partida->pontos();
         state.ResumeTiming();
 
@@ -163,11 +111,11 @@ void BM_Quadro(benchmark::State& state) {
 
         state.PauseTiming();
         if (partida->pontos() > antes) acertos++;
+        partida->olhar();
         state.ResumeTiming();
     }
     bancada::marcarQuadro(state, segundos);
     state.counters["acertos"] = acertos;
-    for (int k : {KEY_W, KEY_S, KEY_A, KEY_D, KEY_5_PAD, KEY_2_PAD, KEY_1_PAD, KEY_3_PAD}) key[k] = 0;
 }
 // A fixed count keeps every timed frame inside one warmed-up stage.
 BENCHMARK(BM_Quadro)
@@ -178,23 +126,32 @@ BENCHMARK(BM_Quadro)
     ->Args({2, 2})
     ->Iterations(1500);
 
-// One frame between the stages: the cover strip cleared, the scenery sped up,
-// the presentation and the clear.
+// A two-player game whose stage 1 has just been completed with F5.
+std::unique_ptr<apoio::Partida> partidaEmTransicao() {
+    auto partida = std::make_unique<apoio::Partida>(2);
+    key[KEY_F5] = 1;
+    partida->quadro();
+    key[KEY_F5] = 0;
+    return partida;
+}
+
+// One frame between the stages, through the game's frame: the cover strip
+// cleared, the scenery sped up (or, once in 250, the bonus and the next
+// stage), the presentation and the clear.
 void BM_QuadroTransicao(benchmark::State& state) {
-    BITMAP* buffer = create_bitmap(MAX_X, 480);
-    BITMAP* cobertura = create_bitmap(MAX_X, ALTURA_COBERTURA);
-    clear_bitmap(buffer);
-    Player p1(*buffer, *cobertura, 1), p2(*buffer, *cobertura, 2);
-    Fase palco(*buffer, *cobertura, 2, 1, p1, p2);
-    const double inicio = bancada::segundosCpu();
+    auto partida = partidaEmTransicao();
+    double segundos = 0;
     for (auto _ : state) {
-        clear_bitmap(cobertura);
-        palco.acelerarCenario(10);
-        apresentar(buffer, cobertura);
+        if (!partida->emTransicao()) {
+            state.PauseTiming();
+            partida = partidaEmTransicao();
+            state.ResumeTiming();
+        }
+        const double inicio = bancada::segundosCpu();
+        partida->quadro();
+        segundos += bancada::segundosCpu() - inicio;
     }
-    bancada::marcarQuadro(state, bancada::segundosCpu() - inicio);
-    destroy_bitmap(buffer);
-    destroy_bitmap(cobertura);
+    bancada::marcarQuadro(state, segundos);
 }
 BENCHMARK(BM_QuadroTransicao);
 
@@ -215,7 +172,7 @@ BENCHMARK(BM_PisoMemoria);
 // The first pass of a fresh title menu with Enter down on entry 0: it draws
 // the title once, presents it and returns the choice.
 void BM_MenuTitulo(benchmark::State& state) {
-    BITMAP* buffer = create_bitmap(MAX_X, 480);
+    BITMAP* buffer = create_bitmap(MAX_X, medidas::ALTURA_TELA);
     clear_bitmap(buffer);
     key[KEY_ENTER] = 1;
     for (auto _ : state) {
@@ -233,20 +190,16 @@ void BM_MenuTitulo(benchmark::State& state) {
 // Loading a fresh menu for every pass is slow (not timed): a fixed count.
 BENCHMARK(BM_MenuTitulo)->Unit(benchmark::kMicrosecond)->Iterations(300);
 
-// A new two-player game: both players, then both stages with every picture.
+// A new two-player game as the main loop builds it (fluxo.h): both players,
+// then both stages with every picture.
 void BM_MontarJogo(benchmark::State& state) {
-    BITMAP* buffer = create_bitmap(MAX_X, 480);
-    BITMAP* cobertura = create_bitmap(MAX_X, ALTURA_COBERTURA);
+    BITMAP* buffer = create_bitmap(MAX_X, medidas::ALTURA_TELA);
+    BITMAP* cobertura = create_bitmap(MAX_X, medidas::ALTURA_COBERTURA);
+    Jogo jogo;
     for (auto _ : state) {
-        auto* p1 = new Player(*buffer, *cobertura, 1);
-        auto* p2 = new Player(*buffer, *cobertura, 2);
-        auto* fase1 = new Fase(*buffer, *cobertura, 2, 1, *p1, *p2);
-        auto* fase2 = new Fase(*buffer, *cobertura, 2, 2, *p1, *p2);
+        iniciarJogo(jogo, buffer, cobertura, 2);
         state.PauseTiming();
-        delete fase1;
-        delete fase2;
-        delete p1;
-        delete p2;
+        liberarJogo(jogo);
         state.ResumeTiming();
     }
     destroy_bitmap(buffer);
