@@ -8,8 +8,7 @@ RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${1:-$RAIZ/build}"
 source "$RAIZ/tests/e2e/lib.sh" "$BUILD/ritmuro" "$RAIZ/data" "$BUILD/tests/referencia_e2e"
 DOCS="$RAIZ/docs"
-ROBO="$TMP_E2E/robo"
-gcc -O2 -o "$ROBO" "$RAIZ/scripts/capturas/robo.c" -lX11 -lXtst || exit 1
+ROBO=$(robo_compilar) || exit 1
 
 guardar() { cp "$1" "$DOCS/$2.png"; log "docs/$2.png"; }
 

@@ -196,9 +196,8 @@ int linhaDaSeta(const Figura& seta, const Quadro& tela, int coluna, int deY, int
 }
 
 int topoDiferente(const Quadro& tela, const Quadro& fundo, int coluna, int largura, int linhas) {
-    const Quadro campo = tela.campo();
     for (int y = 0; y < linhas; y++) {
-        const Pixel* visto = campo.linha(y);
+        const Pixel* visto = tela.linha(ALTURA_COBERTURA + y);
         const Pixel* esperado = fundo.linha(y);
         for (int c = coluna; c < coluna + largura; c++)
             if (visto[c] != esperado[c]) return y;
@@ -206,12 +205,12 @@ int topoDiferente(const Quadro& tela, const Quadro& fundo, int coluna, int largu
     return -1;
 }
 
-int setaNoAlvo(const Quadro& tela, const Quadro& fundo, int jogador, int de, int ate) {
+SetaVista setaNoAlvo(const Quadro& tela, const Quadro& fundo, int jogador, int de, int ate) {
     for (int d = 0; d < 4; d++) {
         const int topo = topoDiferente(tela, fundo, colunaDaSeta(jogador, d), LARGURA_COLUNA, ate + 1);
-        if (topo >= de) return d;
+        if (topo >= de) return {d, topo};
     }
-    return -1;
+    return {};
 }
 
 // ---------------------------------------------------------------------------

@@ -159,10 +159,13 @@ constexpr int LARGURA_COLUNA = medidas::COLUNA_BAIXO - medidas::COLUNA_ESQUERDA;
 // differ from the lane as it shows with no arrow in it (`fundo`, in playfield
 // rows), or -1.
 int topoDiferente(const Quadro& tela, const Quadro& fundo, int coluna, int largura, int linhas);
-// The direction (0-3) in whose lane column of player `jogador`, so read, the
-// first row that differs lies in rows de..ate, or -1: an arrow's top edge
-// there, with nothing above it.
-int setaNoAlvo(const Quadro& tela, const Quadro& fundo, int jogador, int de, int ate);
+// The arrow whose top edge, so read, lies in rows de..ate of player
+// `jogador`'s lane, with nothing above it: its direction (0-3) and that row.
+struct SetaVista {
+    int direcao = -1;  // -1: none
+    int topo = -1;
+};
+SetaVista setaNoAlvo(const Quadro& tela, const Quadro& fundo, int jogador, int de, int ate);
 
 // ---------------------------------------------------------------------------
 // A lives box: black, one icon a life side by side from its left edge.

@@ -272,15 +272,25 @@ pontos_acima() {  # pontos_acima shot N MIN
 
 # ------------------------------------------------------------------- scenes
 
-# The screen-reading robot (scripts/capturas/robo.c) answering the arrows of
-# one lane: robo_iniciar ARROWS_P1 ARROWS_P2 (see robo.c). It must start
-# while the top of both lanes is still clear, as a stage begins.
+# The screen-reading robot (scripts/capturas/robo.cpp, which reads the screen
+# through the unit tests' reader in tests/apoio), built once into $TMP_E2E;
+# prints its path.
+robo_compilar() {
+  local robo="$TMP_E2E/robo" raiz="$TELAS_DIR/../.."
+  if [ ! -x "$robo" ]; then
+    g++ -O2 -std=c++17 -I"$raiz/src" -I"$raiz/tests/apoio" -o "$robo" \
+      "$raiz/scripts/capturas/robo.cpp" "$raiz/tests/apoio/leitor_tela.cpp" -lX11 -lXtst >&2 || return 1
+  fi
+  echo "$robo"
+}
+
+# The robot answering the arrows of one lane: robo_iniciar ARROWS_P1
+# ARROWS_P2 (see robo.cpp). It must start while the top of both lanes is
+# still clear, as a stage begins.
 ROBO_PID=""
 robo_iniciar() {
-  local robo="$TMP_E2E/robo"
-  if [ ! -x "$robo" ]; then
-    gcc -O2 -o "$robo" "$TELAS_DIR/../../scripts/capturas/robo.c" -lX11 -lXtst || return 1
-  fi
+  local robo
+  robo=$(robo_compilar) || return 1
   "$robo" 300 "$1" "$2" 250 > "$TMP_E2E/robo.log" 2>&1 &
   ROBO_PID=$!
 }
