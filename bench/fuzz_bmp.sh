@@ -16,8 +16,9 @@
 # check, then move them to tests/regressao_bmp, which the test command replays.
 # Exits 1 on any crash, leak, slow input or heap-check failure.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/../scripts/windows/comum.sh"
-source "$RITMURO_RAIZ/scripts/fontes_allegro.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
+source "$RITMURO_RAIZ/scripts/lib/fontes_allegro.sh"
 SEGUNDOS="${1:-1800}"
 BUILD="${2:-$RITMURO_RAIZ/build-fuzz}"
 BUILD="$(mkdir -p "$BUILD" && cd "$BUILD" && pwd)"
@@ -46,21 +47,21 @@ CFLAGS_ALLEGRO="${SAN[*]} -fno-sanitize=shift-base -fsanitize=fuzzer-no-link"
 MARCA="$ALLEGRO_SAN/.ritmuro-fuzz"
 versao_allegro() { echo "$(basename "$(tarball_allegro)") ${OPCOES_ALLEGRO[*]} $CFLAGS_ALLEGRO"; }
 if [ ! -f "$ALLEGRO_SAN/lib/liballeg.a" ] || [ "$(cat "$MARCA" 2>/dev/null)" != "$(versao_allegro)" ]; then
-  aviso "compilando Allegro com os sanitizers ($(duracao))"
+  aviso "compiling Allegro with the sanitizers ($(duracao))"
   rm -rf "$BUILD/allegro-src" "$BUILD/allegro-build" "$ALLEGRO_SAN"
   mkdir -p "$BUILD/allegro-src"
   tar -xzf "$(tarball_allegro)" -C "$BUILD/allegro-src" --strip-components=1
   CC=clang-14 CFLAGS="$CFLAGS_ALLEGRO" cmake -S "$BUILD/allegro-src" -B "$BUILD/allegro-build" \
     -DCMAKE_INSTALL_PREFIX="$ALLEGRO_SAN" "${OPCOES_ALLEGRO[@]}" > "$BUILD/allegro-cmake.log" 2>&1 ||
-    { tail -30 "$BUILD/allegro-cmake.log" >&2; falha "a configuração do Allegro falhou"; }
+    { tail -30 "$BUILD/allegro-cmake.log" >&2; abortar "configuring Allegro failed"; }
   nice -n 19 make -C "$BUILD/allegro-build" -j2 install > "$BUILD/allegro-make.log" 2>&1 ||
-    { tail -30 "$BUILD/allegro-make.log" >&2; falha "a compilação do Allegro falhou"; }
+    { tail -30 "$BUILD/allegro-make.log" >&2; abortar "compiling Allegro failed"; }
   versao_allegro > "$MARCA"
 fi
 
 # --- the two targets and the seeds --------------------------------------------
 FONTES=("$RITMURO_RAIZ/bench/fuzz/alvo_bmp.cpp" "$RITMURO_RAIZ/src/imagens.cpp" "$RITMURO_RAIZ/src/verificacao_bmp.cpp")
-aviso "compilando os alvos ($(duracao))"
+aviso "compiling the targets ($(duracao))"
 nice -n 19 clang++-14 -std=c++17 "${SAN[@]}" -fsanitize=fuzzer -DRITMURO_LIBFUZZER \
   -I"$ALLEGRO_SAN/include" -I"$RITMURO_RAIZ/src" "${FONTES[@]}" \
   "$ALLEGRO_SAN/lib/liballeg.a" -lm -lrt -lpthread -ldl -o "$BUILD/alvo_bmp_fuzz"
@@ -87,7 +88,7 @@ trap 'rm -rf "$TMPDIR"' EXIT
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:allocator_may_return_null=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 antes=$(find "$ACHADOS" -maxdepth 1 -type f | wc -l)
-aviso "fuzzing por $SEGUNDOS s ($(duracao))"
+aviso "fuzzing for $SEGUNDOS s ($(duracao))"
 codigo=0
 nice -n 19 "$BUILD/alvo_bmp_fuzz" "$CORPUS" "$SEMENTES" -max_total_time="$SEGUNDOS" -timeout=1 \
   -max_len=65536 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$ACHADOS/" \
@@ -114,7 +115,7 @@ done
 # --- the plain build over the system library, under glibc's heap checks -------
 # On glibc 2.36 MALLOC_CHECK_ only takes effect with the debugging malloc
 # preloaded.
-aviso "repetindo $(find "$CORPUS" "$SEMENTES" -type f | wc -l) arquivos sob as verificações do heap da glibc ($(duracao))"
+aviso "replaying $(find "$CORPUS" "$SEMENTES" -type f | wc -l) files under glibc's heap checks ($(duracao))"
 heap=0
 find "$CORPUS" "$SEMENTES" -type f -print0 | sort -z |
   xargs -0 env LD_PRELOAD=libc_malloc_debug.so.0 MALLOC_CHECK_=3 nice -n 19 timeout 600 \

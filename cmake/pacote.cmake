@@ -12,7 +12,19 @@
 set(RITMURO_PASTA_JOGOS games)
 set(RITMURO_PASTA_PROGRAMA lib/games/ritmuro)
 set(RITMURO_PASTA_DADOS share/games/ritmuro)
-set(RITMURO_PASTAS_DE_IMAGENS abertura cenario fileiras personagens sangue setas vidas)
+# The picture folders: those of the paths the game loads (src/imagens.h, and
+# the health bar's own in src/Sangue.h), as scripts/lib/comum.sh reads them.
+set(RITMURO_PASTAS_DE_IMAGENS)
+foreach(cabecalho src/imagens.h src/Sangue.h)
+  file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/${cabecalho} linhas REGEX "\"\\./[a-z]+/")
+  string(REGEX MATCHALL "\"\\./[a-z]+/" caminhos "${linhas}")
+  foreach(caminho ${caminhos})
+    string(REGEX REPLACE "\"\\./([a-z]+)/" "\\1" pasta "${caminho}")
+    list(APPEND RITMURO_PASTAS_DE_IMAGENS ${pasta})
+  endforeach()
+endforeach()
+list(REMOVE_DUPLICATES RITMURO_PASTAS_DE_IMAGENS)
+list(SORT RITMURO_PASTAS_DE_IMAGENS)
 set(RITMURO_PACOTE ${CMAKE_CURRENT_SOURCE_DIR}/pacote)
 set(RITMURO_PACOTE_GERADO ${CMAKE_BINARY_DIR}/pacote)
 

@@ -10,8 +10,9 @@
 # Missing tools and build dependencies are installed when run as root.
 set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
+source "$RAIZ/scripts/lib/comum.sh"
+source "$RAIZ/scripts/lib/pacotes.sh"
 source "$RAIZ/scripts/lib/epoca.sh"
-source "$RAIZ/scripts/lib/ferramentas.sh"
 DIST="$RAIZ/dist"
 CONSTRUCAO="$RAIZ/build-debian"
 
@@ -22,19 +23,16 @@ case "${1:-}" in
   *) echo "usage: $0 [--debs]" >&2; exit 2 ;;
 esac
 
-aviso() { echo "$(basename "$0"): $*"; }
-falha() { echo "$(basename "$0"): ERROR: $*" >&2; exit 1; }
-
 # What the source package says it needs, from Debian's archive when root.
 garantir_dependencias_de_build() {  # garantir_dependencias_de_build SOURCE_TREE
   local faltam
   faltam="$(cd "$1" && dpkg-checkbuilddeps 2>&1)" && return 0
-  [ "$(id -u)" = 0 ] || falha "${faltam#dpkg-checkbuilddeps: error: } (as root: apt-get build-dep $RAIZ)"
+  [ "$(id -u)" = 0 ] || abortar "${faltam#dpkg-checkbuilddeps: error: } (as root: apt-get build-dep $RAIZ)"
   aviso "installing the build dependencies: ${faltam##*: }"
-  { apt-get update -qq -o DPkg::Lock::Timeout=600 &&
-    DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends \
-      -o DPkg::Lock::Timeout=600 "$1"; } > "$CONSTRUCAO/build-dep.log" 2>&1 ||
-    { tail -20 "$CONSTRUCAO/build-dep.log" >&2; falha "apt-get build-dep failed (log: $CONSTRUCAO/build-dep.log)"; }
+  apt_atualizar
+  DEBIAN_FRONTEND=noninteractive "${APT_GET[@]}" build-dep -y -qq --no-install-recommends "$1" \
+    > "$CONSTRUCAO/build-dep.log" 2>&1 ||
+    { tail -20 "$CONSTRUCAO/build-dep.log" >&2; abortar "apt-get build-dep failed (log: $CONSTRUCAO/build-dep.log)"; }
 }
 
 construir_debs() {
@@ -50,7 +48,7 @@ construir_debs() {
   garantir_dependencias_de_build "$fonte"
   aviso "dpkg-buildpackage in $fonte"
   (cd "$fonte" && dpkg-buildpackage -us -uc -b -j2) > "$CONSTRUCAO/dpkg-buildpackage.log" 2>&1 ||
-    { tail -30 "$CONSTRUCAO/dpkg-buildpackage.log" >&2; falha "dpkg-buildpackage failed (log: $CONSTRUCAO/dpkg-buildpackage.log)"; }
+    { tail -30 "$CONSTRUCAO/dpkg-buildpackage.log" >&2; abortar "dpkg-buildpackage failed (log: $CONSTRUCAO/dpkg-buildpackage.log)"; }
   ARTEFATOS+=("ritmuro_${versao}_${arquitetura}.deb" "ritmuro-data_${versao}_all.deb")
   cp "$CONSTRUCAO/ritmuro_${versao}_${arquitetura}.deb" "$CONSTRUCAO/ritmuro-data_${versao}_all.deb" "$DIST/"
 }

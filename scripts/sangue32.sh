@@ -15,18 +15,14 @@
 # kernel has no 32-bit emulation)
 set -euo pipefail
 
-RAIZ=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/lib/comum.sh"
+RAIZ=$RITMURO_RAIZ
 BUILD=$(realpath -m "${1:-$RAIZ/build-sangue32}")
 CXX_PEDIDO=${2:-}
 GTEST_FONTES=/usr/src/googletest
 ALLEGRO32=/usr/lib/i386-linux-gnu/liballeg.so.4.4
 TOOLCHAIN=$RAIZ/tests/sangue32/i386.cmake
 ESPERADO="ELF 32-bit LSB relocatable, Intel 80386"
-
-falhar() {
-  echo "sangue32: $*" >&2
-  exit 1
-}
 
 passo() {
   echo "== sangue32: $*"
@@ -38,7 +34,7 @@ verificar_dependencias() {
   [ -f "$GTEST_FONTES/CMakeLists.txt" ] || falta+=("googletest ($GTEST_FONTES)")
   command -v file >/dev/null || falta+=("file")
   if [ "${#falta[@]}" -gt 0 ]; then
-    falhar "missing: ${falta[*]}; run scripts/instalar-dependencias.sh --i386"
+    abortar "missing: ${falta[*]}; run scripts/instalar-dependencias.sh --i386"
   fi
 }
 
@@ -50,7 +46,7 @@ verificar_multilib() {
   if ! "$CXX" -m32 "$tmp/t.cpp" -o "$tmp/t" 2>"$tmp/erro"; then
     cat "$tmp/erro" >&2
     rm -rf "$tmp"
-    falhar "$CXX cannot build 32-bit programs; run scripts/instalar-dependencias.sh --i386 (gcc-multilib g++-multilib)"
+    abortar "$CXX cannot build 32-bit programs; run scripts/instalar-dependencias.sh --i386 (gcc-multilib g++-multilib)"
   fi
   rm -rf "$tmp"
 }
@@ -63,19 +59,19 @@ configurar_build() {
     cmake "${args[@]}" >/dev/null
   fi
   CXX=${CXX_PEDIDO:-$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$BUILD/CMakeCache.txt")}
-  [ -n "$CXX" ] || falhar "no C++ compiler in $BUILD/CMakeCache.txt"
+  [ -n "$CXX" ] || abortar "no C++ compiler in $BUILD/CMakeCache.txt"
 }
 
 construir_objeto() {
   passo "object"
   cmake --build "$BUILD" --target sangue32
   OBJETO=$BUILD/sangue32/Sangue.o
-  [ -f "$OBJETO" ] || falhar "the sangue32 target did not produce $OBJETO"
+  [ -f "$OBJETO" ] || abortar "the sangue32 target did not produce $OBJETO"
   local tipo
   tipo=$(file -b "$OBJETO")
   case "$tipo" in
     "$ESPERADO"*) ;;
-    *) falhar "$OBJETO is '$tipo', expected '$ESPERADO'" ;;
+    *) abortar "$OBJETO is '$tipo', expected '$ESPERADO'" ;;
   esac
 }
 
@@ -109,9 +105,9 @@ construir_gtest32() {
       -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_CXX_COMPILER="$CXX" \
       -DCMAKE_BUILD_TYPE=Release -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON \
       -DCMAKE_INSTALL_PREFIX="$GTEST32" >"$tmp/configurar.log" 2>&1 ||
-      { tail -20 "$tmp/configurar.log" >&2; falhar "configuring GoogleTest failed"; }
+      { tail -20 "$tmp/configurar.log" >&2; abortar "configuring GoogleTest failed"; }
     cmake --build "$tmp/build" -j2 >"$tmp/construir.log" 2>&1 ||
-      { tail -20 "$tmp/construir.log" >&2; falhar "building GoogleTest failed"; }
+      { tail -20 "$tmp/construir.log" >&2; abortar "building GoogleTest failed"; }
     rm -rf "$GTEST32"
     cmake --install "$tmp/build" >/dev/null
     echo "$marca" >"$GTEST32/.ritmuro-gtest32"
@@ -121,7 +117,7 @@ construir_gtest32() {
   flock -u 9
   local lib
   lib=$(find "$GTEST32" -name libgtest.a | head -1)
-  [ -n "$lib" ] || falhar "no libgtest.a under $GTEST32"
+  [ -n "$lib" ] || abortar "no libgtest.a under $GTEST32"
 }
 
 construir_testes() {
@@ -137,20 +133,19 @@ construir_testes() {
   local tipo
   tipo=$(file -b "$PROGRAMA")
   [[ "$tipo" == "ELF 32-bit LSB "*"Intel 80386"* ]] ||
-    falhar "$PROGRAMA is not a 32-bit program: $tipo"
+    abortar "$PROGRAMA is not a 32-bit program: $tipo"
 }
 
 # A kernel without 32-bit emulation (ia32_emulation=off) refuses i386
-# programs unless a binfmt handler runs them; otherwise they run under qemu's
-# user-mode i386 emulator, called here.
+# programs: then they run under qemu's user-mode i386 emulator, called here.
 escolher_executor() {
   EXECUTOR=()
-  if "$PROGRAMA" --gtest_list_tests >/dev/null 2>&1; then
+  if maquina_executa_32_bits; then
     return
   fi
   local qemu
   qemu=$(command -v qemu-i386 || command -v qemu-i386-static) ||
-    falhar "this kernel does not run 32-bit programs and there is no qemu-i386 (package qemu-user)"
+    abortar "this kernel does not run 32-bit programs and there is no qemu-i386 (package qemu-user)"
   EXECUTOR=("$qemu" -L /)
   passo "the kernel does not run 32-bit programs: using ${EXECUTOR[*]}"
 }

@@ -6,8 +6,10 @@
 # Does nothing when the prefix was already built with the same patches,
 # toolchain and options. Run as root (packages, /var/cache).
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
-source "$RITMURO_RAIZ/scripts/fontes_allegro.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
+source "$RITMURO_RAIZ/scripts/windows/alvo.sh"
+source "$RITMURO_RAIZ/scripts/lib/fontes_allegro.sh"
 escolher_arquitetura "${1:-i686}"
 
 REMENDO="$RITMURO_RAIZ/scripts/windows/allegro-wine.patch"
@@ -33,7 +35,7 @@ prefixo_pronto() {
 remover_fonte_antiga() {
   local antiga=/etc/apt/sources.list.d/ritmuro-src.sources
   [ -e "$antiga" ] || return 0
-  aviso "removendo $antiga, deixado por uma versão anterior deste script"
+  aviso "removing $antiga, left by an earlier version of this script"
   rm -f "$antiga"
 }
 
@@ -41,13 +43,13 @@ remover_fonte_antiga() {
 # patch that applied to the wrong place cannot pass unnoticed.
 verificar_remendos() {
   local src=$1
-  grep -q 'GUID_SysKeyboardEm2' "$src/src/win/wkeybd.c" && falha "wkeybd.c ainda usa GUID_SysKeyboardEm2"
-  grep -q 'GUID_SysKeyboard\b' "$src/src/win/wkeybd.c" || falha "wkeybd.c sem GUID_SysKeyboard"
-  grep -q 'GUID_SysMouseEm2' "$src/src/win/wmouse.c" && falha "wmouse.c ainda usa GUID_SysMouseEm2"
-  grep -q 'GUID_SysMouse\b' "$src/src/win/wmouse.c" || falha "wmouse.c sem GUID_SysMouse"
-  grep -q 'PM_NOREMOVE' "$src/src/win/wwnd.c" && falha "wwnd.c ainda usa PM_NOREMOVE"
+  grep -q 'GUID_SysKeyboardEm2' "$src/src/win/wkeybd.c" && abortar "wkeybd.c still uses GUID_SysKeyboardEm2"
+  grep -q 'GUID_SysKeyboard\b' "$src/src/win/wkeybd.c" || abortar "wkeybd.c has no GUID_SysKeyboard"
+  grep -q 'GUID_SysMouseEm2' "$src/src/win/wmouse.c" && abortar "wmouse.c still uses GUID_SysMouseEm2"
+  grep -q 'GUID_SysMouse\b' "$src/src/win/wmouse.c" || abortar "wmouse.c has no GUID_SysMouse"
+  grep -q 'PM_NOREMOVE' "$src/src/win/wwnd.c" && abortar "wwnd.c still uses PM_NOREMOVE"
   grep -q 'PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)' "$src/src/win/wwnd.c" ||
-    falha "wwnd.c sem o laço de mensagens com PM_REMOVE"
+    abortar "wwnd.c has no message loop with PM_REMOVE"
   return 0
 }
 
@@ -60,24 +62,24 @@ compilar() {
   tmp="$TMP_ALLEGRO"
   tar -xzf "$(tarball_allegro)" -C "$tmp"
   src="$(compgen -G "$tmp/allegro*" | head -1)"
-  [ -d "$src/src/win" ] || falha "fontes inesperadas em $(tarball_allegro)"
+  [ -d "$src/src/win" ] || abortar "unexpected sources in $(tarball_allegro)"
 
-  aviso "aplicando $(basename "$REMENDO")"
+  aviso "applying $(basename "$REMENDO")"
   patch -d "$src" -p1 --forward --batch --no-backup-if-mismatch < "$REMENDO" ||
-    falha "o remendo não se aplica a $(basename "$(tarball_allegro)")"
+    abortar "the patch does not apply to $(basename "$(tarball_allegro)")"
   verificar_remendos "$src"
 
-  aviso "configurando ($(duracao))"
+  aviso "configuring ($(duracao))"
   cmake -S "$src" -B "$tmp/build" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \
     -DCMAKE_INSTALL_PREFIX="$ALLEGRO_MINGW" "${OPCOES[@]}" > "$tmp/configurar.log" 2>&1 || {
-      tail -40 "$tmp/configurar.log" >&2; falha "a configuração do Allegro falhou"; }
-  aviso "compilando ($(duracao))"
+      tail -40 "$tmp/configurar.log" >&2; abortar "configuring Allegro failed"; }
+  aviso "compiling ($(duracao))"
   # Installed beside the final prefix and moved in whole: an interrupted
   # build never leaves a half-filled prefix that looks finished.
   palco="$tmp/palco"
   make -C "$tmp/build" -j2 install DESTDIR="$palco" > "$tmp/compilar.log" 2>&1 || {
-    tail -40 "$tmp/compilar.log" >&2; falha "a compilação do Allegro falhou"; }
-  [ -f "$palco$ALLEGRO_MINGW/lib/liballeg.a" ] || falha "make install não produziu liballeg.a"
+    tail -40 "$tmp/compilar.log" >&2; abortar "compiling Allegro failed"; }
+  [ -f "$palco$ALLEGRO_MINGW/lib/liballeg.a" ] || abortar "make install made no liballeg.a"
 
   rm -rf "$ALLEGRO_MINGW"
   mkdir -p "$(dirname "$ALLEGRO_MINGW")"
@@ -86,18 +88,18 @@ compilar() {
 }
 
 main() {
-  [ -f "$REMENDO" ] || falha "falta $REMENDO"
+  [ -f "$REMENDO" ] || abortar "$REMENDO is missing"
   remover_fonte_antiga
   garantir_pacotes "${PACOTES_MINGW[@]}" dpkg-dev cmake make patch
-  aviso "pacotes prontos ($(duracao))"
+  aviso "packages ready ($(duracao))"
   if prefixo_pronto; then
-    aviso "Allegro para Windows $ARQ já está em $ALLEGRO_MINGW ($(duracao))"
+    aviso "Allegro for Windows $ARQ is already in $ALLEGRO_MINGW ($(duracao))"
     return 0
   fi
   garantir_fontes_allegro
-  aviso "fontes prontas ($(duracao))"
+  aviso "sources ready ($(duracao))"
   compilar
-  aviso "Allegro para Windows $ARQ instalado em $ALLEGRO_MINGW: $(du -h "$ALLEGRO_MINGW/lib/liballeg.a" | cut -f1) liballeg.a, $(duracao) no total"
+  aviso "Allegro for Windows $ARQ installed in $ALLEGRO_MINGW: $(du -h "$ALLEGRO_MINGW/lib/liballeg.a" | cut -f1) liballeg.a, $(duracao) in all"
 }
 
 main "$@"

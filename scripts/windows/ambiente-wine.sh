@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # The wine environment of the game's Windows tests (sourced, not run; needs
-# comum.sh): 32-bit wine, the released exe's own platform, in a prefix of
+# scripts/lib/comum.sh): 32-bit wine, the released exe's own platform, in a prefix of
 # our own, quiet, without the Mono/Gecko install prompts or desktop menu
 # entries.
 #
@@ -28,7 +28,7 @@ export RITMURO_WINE_MODO
 case "$RITMURO_WINE_MODO" in
   nativo) COM_WINE=() ;;
   qemu) COM_WINE=(bash "$RITMURO_RAIZ/scripts/windows/wine32-emulado.sh") ;;
-  *) falha "RITMURO_WINE_MODO deve ser nativo ou qemu, não '$RITMURO_WINE_MODO'" ;;
+  *) abortar "RITMURO_WINE_MODO must be nativo or qemu, not '$RITMURO_WINE_MODO'" ;;
 esac
 
 # Runs a wine command (wine, wineserver, ...) where 32-bit wine works here.
@@ -39,9 +39,9 @@ como_o_wine_roda() {
   local versao
   versao="$(com_wine "$WINE" --version 2> /dev/null || echo 'wine ?')"
   if [ "$RITMURO_WINE_MODO" = nativo ]; then
-    echo "$versao de 32 bits, nativo (esta máquina executa código x86 de 32 bits)"
+    echo "32-bit $versao, native (this machine executes 32-bit x86 code)"
   else
-    echo "$versao de 32 bits sob $("$QEMU_I386" --version 2> /dev/null | head -1 | sed 's/ (.*//')" \
-      "(emulação de usuário: o núcleo $(uname -r) recusa programas de 32 bits; binfmt_misc privado de um namespace)"
+    echo "32-bit $versao under $("$QEMU_I386" --version 2> /dev/null | head -1 | sed 's/ (.*//')" \
+      "(user-mode emulation: kernel $(uname -r) refuses 32-bit programs; a namespace's private binfmt_misc)"
   fi
 }

@@ -5,23 +5,19 @@
 # source; checks that the result is a console program that needs nothing
 # beside it but Windows' own DLLs.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
+source "$RITMURO_RAIZ/scripts/windows/alvo.sh"
 escolher_arquitetura "${1:-i686}"
 
 BUILD="$RITMURO_RAIZ/build-win32"
-FORMATO="PE32 executable (console) Intel 80386"
 EXE="$BUILD/ritmuro.exe"
-
-# What any Windows has; anything else (the mingw runtime DLLs above all)
-# would have to be shipped beside the game.
-DLLS_DO_SISTEMA="kernel32.dll user32.dll gdi32.dll comdlg32.dll ole32.dll oleaut32.dll
-advapi32.dll shell32.dll ddraw.dll dinput.dll dinput8.dll dsound.dll winmm.dll msvcrt.dll"
 
 verificar_formato() {
   local descricao
   descricao="$(file -b "$EXE")"
   aviso "file: $descricao"
-  [[ "$descricao" == "$FORMATO"* ]] || falha "$EXE não é '$FORMATO'"
+  [[ "$descricao" == "$FORMATO_EXE"* ]] || abortar "$EXE is not '$FORMATO_EXE'"
 }
 
 verificar_dlls() {
@@ -30,23 +26,23 @@ verificar_dlls() {
     grep -qiwF "$dll" <<< "$DLLS_DO_SISTEMA" || estranhas+=("$dll")
   done < <("$ARQ-w64-mingw32-objdump" -p "$EXE" | awk '/DLL Name:/ {print $3}')
   aviso "DLLs: $("$ARQ-w64-mingw32-objdump" -p "$EXE" | awk '/DLL Name:/ {printf "%s ", $3}')"
-  [ "${#estranhas[@]}" -eq 0 ] || falha "$EXE precisa de DLLs que o Windows não tem: ${estranhas[*]}"
+  [ "${#estranhas[@]}" -eq 0 ] || abortar "$EXE needs DLLs Windows does not have: ${estranhas[*]}"
 }
 
 main() {
   bash "$RITMURO_RAIZ/scripts/windows/allegro.sh" "$ARQ"
   garantir_pacotes icoutils  # icotool makes the exe's .ico
-  aviso "configurando $BUILD ($(duracao))"
+  aviso "configuring $BUILD ($(duracao))"
   mkdir -p "$BUILD"
   cmake -S "$RITMURO_RAIZ" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \
     -DALLEGRO_PREFIX="$ALLEGRO_MINGW" -DCMAKE_BUILD_TYPE=Release > "$BUILD/configurar.log" 2>&1 || {
-      tail -30 "$BUILD/configurar.log" >&2; falha "a configuração falhou (registro em $BUILD/configurar.log)"; }
-  aviso "compilando ($(duracao))"
+      tail -30 "$BUILD/configurar.log" >&2; abortar "configuring failed (log: $BUILD/configurar.log)"; }
+  aviso "compiling ($(duracao))"
   cmake --build "$BUILD" --target ritmuro -j2
-  [ -f "$EXE" ] || falha "a compilação não produziu $EXE"
+  [ -f "$EXE" ] || abortar "the build made no $EXE"
   verificar_formato
   verificar_dlls
-  aviso "$EXE pronto, $(du -h "$EXE" | cut -f1), $(duracao) no total"
+  aviso "$EXE ready, $(du -h "$EXE" | cut -f1), $(duracao) in all"
 }
 
 main "$@"

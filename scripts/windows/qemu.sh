@@ -9,7 +9,8 @@
 # static, so nothing else of the package is kept. Does nothing when it is
 # already there. Run as root.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
 
 DESTINO="$RITMURO_CACHE/qemu-i386"
 QEMU="$DESTINO/qemu-i386"
@@ -27,14 +28,14 @@ baixar() {
   local tmp deb
   tmp="$(mktemp -d "$RITMURO_CACHE/qemu-baixando.XXXXXX")"
   arquivo_debian
-  aviso "baixando qemu-user de $ARQUIVO_SUITE-backports ($ARQUIVO_URI)"
+  aviso "downloading qemu-user from $ARQUIVO_SUITE-backports ($ARQUIVO_URI)"
   (cd "$tmp" && apt_privado backports \
      "deb [arch=amd64 signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $ARQUIVO_URI $ARQUIVO_SUITE-backports main" \
-     download "qemu-user/$ARQUIVO_SUITE-backports") || { rm -rf "$tmp"; falha "qemu-user de $ARQUIVO_SUITE-backports não baixou"; }
+     download "qemu-user/$ARQUIVO_SUITE-backports") || { rm -rf "$tmp"; abortar "qemu-user from $ARQUIVO_SUITE-backports did not download"; }
   deb="$(compgen -G "$tmp/qemu-user_*.deb" | head -1)"
   mkdir -p "$tmp/pacote"
   dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$tmp/pacote" ./usr/bin/qemu-i386 ||
-    { rm -rf "$tmp"; falha "$(basename "$deb") sem usr/bin/qemu-i386"; }
+    { rm -rf "$tmp"; abortar "$(basename "$deb") has no usr/bin/qemu-i386"; }
   # Moved in whole: an interrupted run never leaves a half-written emulator.
   mkdir -p "$tmp/novo"
   mv "$tmp/pacote/usr/bin/qemu-i386" "$tmp/novo/qemu-i386"
@@ -48,12 +49,12 @@ main() {
   mkdir -p "$RITMURO_CACHE"
   # Two test runs at once: the second waits and then finds it done.
   exec 9> "$DESTINO.lock"
-  flock -w 600 9 || falha "$DESTINO.lock ficou travado"
+  flock -w 600 9 || abortar "$DESTINO.lock stayed locked"
   if ! pronto; then
     baixar
-    pronto || falha "$QEMU não executa ou é anterior à versão $MAIOR_ACEITO"
+    pronto || abortar "$QEMU does not run or is older than version $MAIOR_ACEITO"
   fi
-  aviso "$("$QEMU" --version | head -1) em $QEMU ($(duracao))"
+  aviso "$("$QEMU" --version | head -1) in $QEMU ($(duracao))"
 }
 
 main "$@"

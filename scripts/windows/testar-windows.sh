@@ -23,23 +23,24 @@
 # 32-bit code), RITMURO_WINE_TENTATIVAS (runs allowed per test when runs hang;
 # 1 = no retry).
 set -uo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
+source "$RITMURO_RAIZ/scripts/lib/verificacoes.sh"
+source "$RITMURO_RAIZ/scripts/windows/alvo.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/ambiente-wine.sh"
 source "$RITMURO_RAIZ/scripts/lib/epoca.sh"
 
 EXE32="$RITMURO_RAIZ/build-win32/ritmuro.exe"
 ZIP="$RITMURO_RAIZ/dist/ritmuro-win32.zip"
-PASTAS_DE_IMAGENS=(abertura cenario fileiras personagens sangue setas vidas)
-FORMATO32="PE32 executable (console) Intel 80386"
-# What every Windows has, so nothing needs to be shipped beside the game.
-DLLS_DO_SISTEMA="kernel32.dll user32.dll gdi32.dll comdlg32.dll ole32.dll oleaut32.dll
-advapi32.dll shell32.dll ddraw.dll dinput.dll dinput8.dll dsound.dll winmm.dll msvcrt.dll"
+mapfile -t PASTAS_DE_IMAGENS < <(pastas_de_imagens)
 # The native tool that prints texts in the library's font onto a picture,
 # for the expected end screens; built here on its own.
 REFERENCIA_DIR="$RITMURO_RAIZ/build-testes-wine"
 REFERENCIA="$REFERENCIA_DIR/referencia_e2e"
 
 TMP_TESTAR="$(mktemp -d /tmp/ritmuro-testar-windows.XXXXXX)"
+VERIFICACOES_ARQUIVO="$TMP_TESTAR/verificacoes.txt"
+# The wine test scripts' totals, read from their closing lines.
 PASSARAM=0
 FALHARAM=0
 EXECUCOES_WINE=0
@@ -48,15 +49,6 @@ FASES=()
 INICIO_TOTAL=$SECONDS
 INICIO_FASE=$SECONDS
 FASE_ATUAL=""
-INTERROMPIDO=""
-
-ok() { PASSARAM=$((PASSARAM + 1)); aviso "ok: $1"; }
-falhou() { FALHARAM=$((FALHARAM + 1)); aviso "FAIL: $1"; }
-verificar() {  # verificar "description" command...
-  local descricao="$1"
-  shift
-  if "$@"; then ok "$descricao"; else falhou "$descricao"; fi
-}
 
 fase() {
   fim_fase
@@ -69,31 +61,26 @@ fim_fase() {
   [ -n "$FASE_ATUAL" ] || return 0
   local t=$((SECONDS - INICIO_FASE))
   FASES+=("$(printf '%5ss  %s' "$t" "$FASE_ATUAL")")
-  aviso "fase '$FASE_ATUAL': ${t}s"
+  aviso "phase '$FASE_ATUAL': ${t}s"
   FASE_ATUAL=""
 }
 
-# A phase that cannot go on stops everything after it: counted as a failure.
-abortar() {
-  falhou "$1"
-  INTERROMPIDO="$1"
-  exit 1
-}
-
+# A phase that cannot go on ends the script with abortar (the error says
+# why): the summary counts that as a failure.
 resumo() {
-  local rc=$1
+  local rc=$1 passaram falharam
   fim_fase
-  if [ "$rc" != 0 ] && [ "$FALHARAM" = 0 ]; then
-    falhou "interrompido com código $rc (ver a mensagem de erro acima)"
-  fi
+  [ "$rc" = 0 ] || falha "stopped with exit code $rc (see the error above)"
+  read -r passaram falharam < <(contar_verificacoes)
+  PASSARAM=$((PASSARAM + passaram))
+  FALHARAM=$((FALHARAM + falharam))
   echo
-  echo "== resumo"
+  echo "== summary"
   printf '%s\n' "${FASES[@]}"
   printf '%5ss  total\n' "$((SECONDS - INICIO_TOTAL))"
-  [ -z "$INTERROMPIDO" ] || aviso "INTERROMPIDO: $INTERROMPIDO"
   echo "$EXPLICACAO_EXE"
-  echo "wine: $EXECUCOES_WINE execução(ões) do jogo, $TRAVADAS_WINE travada(s) e repetida(s)"
-  [ "$TRAVADAS_WINE" = 0 ] || echo "AVISO: houve execuções travadas, repetidas; ver acima (WARNING ... HUNG)"
+  echo "wine: $EXECUCOES_WINE run(s) of the game, $TRAVADAS_WINE hung and retried"
+  [ "$TRAVADAS_WINE" = 0 ] || echo "WARNING: some runs hung and were retried; see above (WARNING ... HUNG)"
   rm -rf "$TMP_TESTAR"
   echo "$PASSARAM passed, $FALHARAM failed"
 }
@@ -103,16 +90,16 @@ trap 'resumo $?; [ "$FALHARAM" = 0 ] || exit 1' EXIT
 
 # Which exe the wine tests run and how: said before they start and again in
 # the summary.
-EXPLICACAO_EXE="exe executado no wine: ritmuro/ritmuro.exe do zip (ainda não testado)"
+EXPLICACAO_EXE="exe run on wine: ritmuro/ritmuro.exe of the zip (not tested yet)"
 explicar_exe() {
-  EXPLICACAO_EXE="exe executado no wine: ritmuro/ritmuro.exe de dist/ritmuro-win32.zip, o arquivo \
-que o jogador recebe ($(file -b "$EXE_WINE" | cut -d, -f1)), no $(como_o_wine_roda); prefixo $WINEPREFIX"
+  EXPLICACAO_EXE="exe run on wine: ritmuro/ritmuro.exe of dist/ritmuro-win32.zip, the file \
+players get ($(file -b "$EXE_WINE" | cut -d, -f1)), on $(como_o_wine_roda); prefix $WINEPREFIX"
 }
 
 # ------------------------------------------------------------- phases
 
 instalar_pacotes() {
-  fase "pacotes"
+  fase "packages"
   # libx11-dev and libxtst-dev: the screen-reading robot of the two-player test.
   local pacotes=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
                  cmake make patch dpkg-dev file zip unzip imagemagick xvfb xdotool x11-utils
@@ -123,26 +110,26 @@ instalar_pacotes() {
 }
 
 allegro() {
-  fase "Allegro para Windows $1"
-  bash "$RITMURO_RAIZ/scripts/windows/allegro.sh" "$1" || abortar "Allegro para Windows $1 não compilou"
+  fase "Allegro for Windows $1"
+  bash "$RITMURO_RAIZ/scripts/windows/allegro.sh" "$1" || abortar "Allegro for Windows $1 did not build"
 }
 
 formato_32_bits() {
   local descricao
   descricao="$(file -b "$EXE32")"
   echo "  file: $descricao"
-  [[ "$descricao" == "$FORMATO32"* ]]
+  [[ "$descricao" == "$FORMATO_EXE"* ]]
 }
 
 so_dlls_do_sistema() {
   local dlls dll estranhas=""
   dlls="$(i686-w64-mingw32-objdump -p "$EXE32" | awk '/DLL Name:/ {print $3}')"
-  echo "  DLLs importadas: $(tr '\n' ' ' <<< "$dlls")"
+  echo "  imported DLLs: $(tr '\n' ' ' <<< "$dlls")"
   [ -n "$dlls" ] || return 1
   for dll in $dlls; do
     grep -qiwF "$dll" <<< "$DLLS_DO_SISTEMA" || estranhas+=" $dll"
   done
-  [ -z "$estranhas" ] || { echo "  não são do Windows:$estranhas"; return 1; }
+  [ -z "$estranhas" ] || { echo "  not Windows' own:$estranhas"; return 1; }
 }
 
 # Explorer's icon: one icon group of exactly the generator's five icons,
@@ -209,10 +196,10 @@ manifesto_no_exe() {
 }
 
 exe_32_bits() {
-  fase "exe de 32 bits (build-win32)"
-  bash "$RITMURO_RAIZ/scripts/windows/build.sh" i686 || abortar "build-win32/ritmuro.exe não compilou"
-  verificar "build-win32/ritmuro.exe é '$FORMATO32'" formato_32_bits
-  verificar "build-win32/ritmuro.exe importa só DLLs do Windows" so_dlls_do_sistema
+  fase "32-bit exe (build-win32)"
+  bash "$RITMURO_RAIZ/scripts/windows/build.sh" i686 || abortar "build-win32/ritmuro.exe did not build"
+  verificar "build-win32/ritmuro.exe is '$FORMATO_EXE'" formato_32_bits
+  verificar "build-win32/ritmuro.exe imports only Windows' own DLLs" so_dlls_do_sistema
   verificar "the exe's icon group holds the generator's 16, 24, 32, 48 and 256 px icons" icone_do_gerador
   verificar "the exe's version details carry the changelog's version and the copyright" versao_no_exe
   verificar "the exe's manifest: asInvoker, Windows 7 to 11" manifesto_no_exe
@@ -236,9 +223,9 @@ zip_com_tudo() {
   local esperado="$TMP_TESTAR/esperado.txt" obtido="$TMP_TESTAR/obtido.txt"
   conteudo_esperado > "$esperado"
   unzip -Z1 "$ZIP" | grep -v '/$' | LC_ALL=C sort > "$obtido"
-  echo "  $(wc -l < "$obtido") arquivos no zip, $(wc -l < "$esperado") esperados ($(grep -c '\.bmp$' "$esperado") imagens)"
+  echo "  $(wc -l < "$obtido") files in the zip, $(wc -l < "$esperado") expected ($(grep -c '\.bmp$' "$esperado") pictures)"
   diff "$esperado" "$obtido" > "$TMP_TESTAR/zip.diff" && return 0
-  sed -n 's/^< /  falta no zip: /p; s/^> /  sobra no zip: /p' "$TMP_TESTAR/zip.diff" | head -20
+  sed -n 's/^< /  missing from the zip: /p; s/^> /  extra in the zip: /p' "$TMP_TESTAR/zip.diff" | head -20
   return 1
 }
 
@@ -248,7 +235,7 @@ pastas_no_zip() {
   for pasta in "${PASTAS_DE_IMAGENS[@]}"; do
     grep -qx "ritmuro/$pasta/" <<< "$lista" || faltam+=" $pasta"
   done
-  [ -z "$faltam" ] || { echo "  pastas que faltam:$faltam"; return 1; }
+  [ -z "$faltam" ] || { echo "  folders missing:$faltam"; return 1; }
 }
 
 zip_igual_aos_originais() {
@@ -276,27 +263,27 @@ sem_marcas_da_compilacao() {
 empacotar_zip() {
   fase "zip (dist/ritmuro-win32.zip)"
   definir_epoca || abortar "no SOURCE_DATE_EPOCH for the zip"
-  bash "$RITMURO_RAIZ/scripts/windows/zip.sh" || abortar "dist/ritmuro-win32.zip não foi feito"
-  verificar "o zip tem a pasta ritmuro/ com as 7 pastas de imagens" pastas_no_zip
-  verificar "o zip tem exatamente ritmuro/ritmuro.exe e cada imagem de data/" zip_com_tudo
+  bash "$RITMURO_RAIZ/scripts/windows/zip.sh" || abortar "dist/ritmuro-win32.zip was not made"
+  verificar "the zip has the folder ritmuro/ with the ${#PASTAS_DE_IMAGENS[@]} picture folders" pastas_no_zip
+  verificar "the zip holds exactly ritmuro/ritmuro.exe and every picture of data/" zip_com_tudo
   verificar "no link time in the exe; zip entries sorted, at SOURCE_DATE_EPOCH, fixed modes" sem_marcas_da_compilacao
   ZIP_DIR="$TMP_TESTAR/zip"
   mkdir -p "$ZIP_DIR"
-  unzip -q "$ZIP" -d "$ZIP_DIR" || abortar "o zip não se descompacta"
-  verificar "o exe e as imagens do zip são idênticos a build-win32 e data/" zip_igual_aos_originais
+  unzip -q "$ZIP" -d "$ZIP_DIR" || abortar "the zip does not unpack"
+  verificar "the zip's exe and pictures are those of build-win32 and data/" zip_igual_aos_originais
 }
 
 referencia() {
-  fase "ferramenta de referência (nativa)"
+  fase "reference tool (native)"
   local fonte="$RITMURO_RAIZ/tests/e2e/referencia.cpp"
   if [ -x "$REFERENCIA" ] && [ "$REFERENCIA" -nt "$fonte" ]; then
-    aviso "$REFERENCIA já está pronto"
+    aviso "$REFERENCIA is ready"
     return 0
   fi
   mkdir -p "$REFERENCIA_DIR"
   # shellcheck disable=SC2046  # pkg-config gives several words
   g++ -std=c++17 -O1 -o "$REFERENCIA" "$fonte" $(pkg-config --cflags --libs allegro) ||
-    abortar "referencia_e2e não compilou"
+    abortar "referencia_e2e did not build"
 }
 
 # One lock per wine prefix for the whole wine part, shared with the test
@@ -305,16 +292,16 @@ travar_prefixo() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec {TRAVA}> "$WINEPREFIX.lock"
   if ! flock -n "$TRAVA"; then
-    aviso "outra execução usa $WINEPREFIX; esperando (até 15 min)"
-    flock -w 900 "$TRAVA" || abortar "o prefixo do wine continuou travado"
+    aviso "another run uses $WINEPREFIX; waiting (up to 15 min)"
+    flock -w 900 "$TRAVA" || abortar "the wine prefix stayed locked"
   fi
   export RITMURO_WINE_TRAVA_TOMADA="$WINEPREFIX"
 }
 
 prefixo_wine() {
-  fase "wine e o prefixo $(basename "$WINEPREFIX")"
+  fase "wine and the prefix $(basename "$WINEPREFIX")"
   travar_prefixo
-  bash "$RITMURO_RAIZ/scripts/windows/wine-setup.sh" {TRAVA}>&- || abortar "o prefixo do wine não ficou pronto"
+  bash "$RITMURO_RAIZ/scripts/windows/wine-setup.sh" {TRAVA}>&- || abortar "the wine prefix is not ready"
 }
 
 # Adds a test script's closing lines to the totals.
@@ -323,7 +310,7 @@ contar_teste() {
   linha="$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)"
   execucoes="$(grep -E ' wine run\(s\) of .*, [0-9]+ hung and retried$' "$log" | tail -1)"
   if [ -z "$linha" ]; then
-    falhou "$nome terminou (código $rc) sem a linha final 'N passed, M failed'"
+    falha "$nome ended (exit code $rc) without its closing line 'N passed, M failed'"
     return
   fi
   PASSARAM=$((PASSARAM + $(cut -d' ' -f1 <<< "$linha")))
@@ -333,7 +320,7 @@ contar_teste() {
     TRAVADAS_WINE=$((TRAVADAS_WINE + $(sed -E 's/.*, ([0-9]+) hung and retried$/\1/' <<< "$execucoes")))
   fi
   if [ "$rc" != 0 ] && [ "$(cut -d' ' -f3 <<< "$linha")" = 0 ]; then
-    falhou "$nome terminou com código $rc"
+    falha "$nome ended with exit code $rc"
   fi
 }
 

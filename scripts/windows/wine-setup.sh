@@ -5,7 +5,8 @@
 # ambiente-wine.sh. Does nothing when the prefix is already there with the
 # same settings. Run as root.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/ambiente-wine.sh"
 
 MARCA="$WINEPREFIX/.ritmuro-wine"
@@ -37,10 +38,10 @@ garantir_wine() {
   garantir_arquitetura_i386
   garantir_pacotes wine wine32:i386 wine64
   if [ "$RITMURO_WINE_MODO" = qemu ]; then
-    bash "$RITMURO_RAIZ/scripts/windows/qemu.sh" || falha "qemu-i386 não ficou pronto"
+    bash "$RITMURO_RAIZ/scripts/windows/qemu.sh" || abortar "qemu-i386 is not ready"
   fi
-  [ -x "$(command -v "$WINE")" ] || falha "$WINE não está instalado"
-  com_wine "$WINE" --version > /dev/null 2>&1 || falha "$WINE não executa nesta máquina ($RITMURO_WINE_MODO)"
+  [ -x "$(command -v "$WINE")" ] || abortar "$WINE is not installed"
+  com_wine "$WINE" --version > /dev/null 2>&1 || abortar "$WINE does not run on this machine ($RITMURO_WINE_MODO)"
 }
 
 # wine keeps the registry in memory and writes user.reg when its server
@@ -50,25 +51,25 @@ gravar_registro() {
   arquivo="$(mktemp /tmp/ritmuro-wine.XXXXXX.reg)"
   printf '%s' "$REGISTRO" > "$arquivo"
   com_wine "$WINE" regedit /S "Z:${arquivo//\//\\}" > /dev/null 2>&1 ||
-    falha "regedit não importou $arquivo"
+    abortar "regedit did not import $arquivo"
   com_wine wineserver -w
   rm -f "$arquivo"
   local valor
   for valor in '"Desktop"="Default"' '"Default"="1024x768"' '"renderer"="gdi"'; do
-    grep -qF "$valor" "$WINEPREFIX/user.reg" || falha "$valor não ficou em $WINEPREFIX/user.reg"
+    grep -qF "$valor" "$WINEPREFIX/user.reg" || abortar "$valor is not in $WINEPREFIX/user.reg"
   done
 }
 
 criar_prefixo() {
-  aviso "criando o prefixo $WINEPREFIX (win32, $RITMURO_WINE_MODO)"
+  aviso "making the prefix $WINEPREFIX (win32, $RITMURO_WINE_MODO)"
   [ -d "$WINEPREFIX" ] && { com_wine wineserver -k 2> /dev/null || true; }
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   local log="$RITMURO_CACHE/wineboot-win32.log"
-  com_wine "$WINE" wineboot --init > "$log" 2>&1 || { cat "$log" >&2; falha "wineboot --init falhou"; }
+  com_wine "$WINE" wineboot --init > "$log" 2>&1 || { cat "$log" >&2; abortar "wineboot --init failed"; }
   com_wine wineserver -w
-  [ -f "$WINEPREFIX/system.reg" ] || falha "wineboot não criou $WINEPREFIX/system.reg"
-  aviso "wineboot terminou ($(duracao))"
+  [ -f "$WINEPREFIX/system.reg" ] || abortar "wineboot made no $WINEPREFIX/system.reg"
+  aviso "wineboot done ($(duracao))"
   gravar_registro
   versao_desejada > "$MARCA"
 }
@@ -81,7 +82,7 @@ travar_prefixo() {
   [ "${RITMURO_WINE_TRAVA_TOMADA:-}" = "$WINEPREFIX" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9> "$WINEPREFIX.lock"
-  flock -w 900 9 || falha "$WINEPREFIX.lock ficou travado"
+  flock -w 900 9 || abortar "$WINEPREFIX.lock stayed locked"
 }
 com_wine() { "${COM_WINE[@]}" "$@" 9>&-; }
 
@@ -92,11 +93,11 @@ main() {
   travar_prefixo
   aviso "$(como_o_wine_roda) ($(duracao))"
   if prefixo_pronto; then
-    aviso "prefixo $WINEPREFIX já pronto ($(duracao))"
+    aviso "prefix $WINEPREFIX already ready ($(duracao))"
     return 0
   fi
   criar_prefixo
-  aviso "prefixo $WINEPREFIX pronto, $(duracao) no total"
+  aviso "prefix $WINEPREFIX ready, $(duracao) in all"
 }
 
 main "$@"

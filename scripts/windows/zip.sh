@@ -7,10 +7,11 @@
 # (SOURCE_DATE_EPOCH, scripts/lib/epoca.sh) and fixed modes, and no extra
 # fields (owners, precise times).
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/comum.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
 source "$RITMURO_RAIZ/scripts/lib/epoca.sh"
 
-PASTAS_DE_IMAGENS=(abertura cenario fileiras personagens sangue setas vidas)
+mapfile -t PASTAS_DE_IMAGENS < <(pastas_de_imagens)
 DADOS="$RITMURO_RAIZ/data"
 EXE="$RITMURO_RAIZ/build-win32/ritmuro.exe"
 ZIP="$RITMURO_RAIZ/dist/ritmuro-win32.zip"
@@ -19,7 +20,7 @@ verificar_dados() {
   local pasta
   for pasta in "${PASTAS_DE_IMAGENS[@]}"; do
     compgen -G "$DADOS/$pasta/*.bmp" > /dev/null ||
-      falha "$DADOS/$pasta não tem imagens (cmake --build <build> --target imagens as desenha)"
+      abortar "$DADOS/$pasta has no pictures (cmake --build <build> --target imagens draws them)"
   done
 }
 
@@ -52,8 +53,8 @@ main() {
   bash "$RITMURO_RAIZ/scripts/windows/build.sh" i686
   garantir_pacotes zip unzip
   empacotar
-  unzip -tq "$ZIP" > /dev/null || falha "$ZIP não passou no teste do unzip"
-  aviso "$ZIP: $(unzip -l "$ZIP" | tail -1 | awk '{print $2}') arquivos, $(du -h "$ZIP" | cut -f1)"
+  unzip -tq "$ZIP" > /dev/null || abortar "$ZIP did not pass unzip's test"
+  aviso "$ZIP: $(unzip -l "$ZIP" | tail -1 | awk '{print $2}') files, $(du -h "$ZIP" | cut -f1)"
 }
 
 main "$@"

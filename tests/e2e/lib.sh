@@ -13,37 +13,24 @@ esac
 DADOS="$(readlink -m "$2")"
 REFERENCIA="${3:-}"
 TMP_E2E="$(mktemp -d /tmp/ritmuro-e2e-XXXXXX)"
-XVFB_PID=""
 JOGO_PID=""
-FALHAS=0
-VERIFICACOES=0
+VERIFICACOES_ARQUIVO="$TMP_E2E/verificacoes.txt"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/verificacoes.sh"
+source "$RITMURO_RAIZ/scripts/lib/xvfb.sh"
 
 encerrar() {
+  local codigo=$?
   [ -n "$JOGO_PID" ] && kill -9 "$JOGO_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+  parar_xvfb
   wait 2>/dev/null
-  if [ "$FALHAS" -eq 0 ]; then rm -rf "$TMP_E2E"; else echo "screenshots kept in $TMP_E2E"; fi
+  if houve_falha || [ "$codigo" != 0 ]; then echo "screenshots kept in $TMP_E2E"; else rm -rf "$TMP_E2E"; fi
 }
 trap encerrar EXIT
 
-log() { echo "[$(date +%T.%3N)] $*"; }
-
-# Starts Xvfb on a free display, 640 x 480 like the game's screen.
+# Xvfb of our own, 640 x 480 like the game's screen.
 iniciar_x() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp > "$TMP_E2E/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo > /dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-  done
-  echo "no Xvfb display could be started" >&2
-  exit 1
+  iniciar_xvfb 640x480x24 || abortar "no Xvfb could be started"
 }
 
 # Starts the game in folder $1 (default: the data folder), output to jogo.log.
@@ -53,24 +40,24 @@ iniciar_jogo() {
   JOGO_PID=$!
 }
 
-# Waits until the game's window is mapped, then puts the pointer over it so
-# that it has the keyboard focus (no window manager runs).
+# Waits until the game's window is mapped and its first frame drawn, with
+# the pointer over it so that it has the keyboard focus (no window manager
+# runs). Fails at once when the game ends first.
 esperar_janela() {
-  local id=""
-  for _ in $(seq 100); do
-    # The library names its window after the program and draws into a
-    # 640 x 480 child of its own.
-    id=$(xdotool search --name '^ritmuro$' 2>/dev/null | head -1)
-    if [ -n "$id" ] && xwininfo -root -tree | grep -q '640x480+0+0'; then
-      xdotool mousemove 320 240
-      sleep 0.5
-      return 0
+  local limite=$((SECONDS + 20))
+  # The library names its window after the program and draws into a
+  # 640 x 480 child of its own.
+  until [ -n "$(xdotool search --name '^ritmuro$' 2>/dev/null)" ] &&
+        xwininfo -root -tree | grep -q '640x480+0+0'; do
+    if ! vivo || [ "$SECONDS" -ge "$limite" ]; then
+      echo "the game's window never appeared" >&2
+      cat "$TMP_E2E/jogo.log" >&2
+      return 1
     fi
     sleep 0.1
   done
-  echo "the game's window never appeared" >&2
-  cat "$TMP_E2E/jogo.log" >&2
-  return 1
+  xdotool mousemove 320 240
+  esperar 10 primeiro_quadro tela_desenhada
 }
 
 # Holds a key for a moment: short taps can fall between two polls of key[].
@@ -102,26 +89,6 @@ esperar_fim() {
     sleep 0.1
   done
   CODIGO=999
-}
-
-ok() {
-  VERIFICACOES=$((VERIFICACOES + 1))
-  log "ok: $1"
-}
-falha() {
-  VERIFICACOES=$((VERIFICACOES + 1))
-  FALHAS=$((FALHAS + 1))
-  log "FAIL: $1"
-}
-verificar() {  # verificar "description" command...
-  local descricao="$1"; shift
-  if "$@"; then ok "$descricao"; else falha "$descricao"; fi
-}
-
-terminar() {
-  echo "$((VERIFICACOES - FALHAS)) passed, $FALHAS failed"
-  [ "$FALHAS" -eq 0 ]
-  exit $?
 }
 
 vivo() { kill -0 "$JOGO_PID" 2>/dev/null; }

@@ -11,13 +11,12 @@
 RAIZ="$(cd "$(dirname "$0")/../.." && pwd)"
 PASTA="$(readlink -m "${1:-$RAIZ/build-pacote}")"
 source "$(dirname "$0")/lib.sh" ritmuro /usr/share/games/ritmuro
-source "$RAIZ/scripts/lib/ferramentas.sh"
+source "$RAIZ/scripts/lib/pacotes.sh"
 inicio=$(date +%s)
 
 PACOTES=(ritmuro ritmuro-data)
-APT=(apt-get -y -q -o DPkg::Lock::Timeout=600)
-instalado() { dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null | grep -qx installed; }
-algum_instalado() { local p; for p in "${PACOTES[@]}"; do instalado "$p" && return 0; done; return 1; }
+APT=("${APT_GET[@]}" -y -q)
+algum_instalado() { local p; for p in "${PACOTES[@]}"; do pacote_instalado "$p" && return 0; done; return 1; }
 # Set once this test may have installed them: only then does it purge them.
 INSTALADO=0
 remover_pacotes() {
@@ -35,7 +34,7 @@ fi
 # The autopkgtest would fetch what it needs but is missing, and leave it on the machine.
 for p in $(sed -n 's/^Depends: //p' "$RAIZ/debian/tests/control" | tr -d ' ' | tr ',' ' '); do
   case " ${PACOTES[*]} " in *" $p "*) continue ;; esac
-  instalado "$p" || { echo "pacote_instalado: $p is missing (scripts/instalar-dependencias.sh installs it)" >&2; exit 1; }
+  pacote_instalado "$p" || { echo "pacote_instalado: $p is missing (scripts/instalar-dependencias.sh installs it)" >&2; exit 1; }
 done
 for ferramenta in "lintian lintian" "hardening-check devscripts" "appstreamcli appstream" \
                   "desktop-file-validate desktop-file-utils" "autopkgtest autopkgtest" "git git"; do
@@ -147,7 +146,7 @@ INSTALADO=1
 DEBIAN_FRONTEND=noninteractive "${APT[@]}" install "$DEB" "$DEB_DADOS" > "$TMP_E2E/install.log" 2>&1
 codigo_apt=$?
 instalados=0
-instalado ritmuro && instalado ritmuro-data && instalados=1
+pacote_instalado ritmuro && pacote_instalado ritmuro-data && instalados=1
 verificar "apt-get install of both .debs" igual "$codigo_apt $instalados" "0 1"
 [ "$instalados" = 1 ] || { tail -20 "$TMP_E2E/install.log"; terminar; }
 

@@ -118,6 +118,9 @@ esperar() {  # esperar SEGUNDOS NAME CONDITION [ARGS...]
   done
 }
 
+# Anything at all drawn on the screen (the root window is black).
+tela_desenhada() { positivo "$(maximo "$1" 0 0 640 480)" > /dev/null || { echo "  the screen is black"; return 1; }; }
+
 esperar_tela() {  # esperar_tela NAME EXPECTED SEGUNDOS
   esperar "$3" "$1" tela_igual "$2"
 }

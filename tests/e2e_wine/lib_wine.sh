@@ -37,8 +37,10 @@
 # makes other test runs wait.
 
 WINE_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-# shellcheck source=../../scripts/windows/comum.sh
-source "$WINE_LIB_DIR/../../scripts/windows/comum.sh"
+# shellcheck source=../../scripts/lib/comum.sh
+source "$WINE_LIB_DIR/../../scripts/lib/comum.sh"
+source "$RITMURO_RAIZ/scripts/lib/verificacoes.sh"
+source "$RITMURO_RAIZ/scripts/lib/xvfb.sh"
 # shellcheck source=../../scripts/windows/ambiente-wine.sh
 source "$WINE_LIB_DIR/../../scripts/windows/ambiente-wine.sh"
 
@@ -62,8 +64,7 @@ fi
 # shared helpers (../e2e/telas.sh).
 TMP_E2E="$(mktemp -d /tmp/ritmuro-wine.XXXXXX)"
 WINE_SAIDA="$TMP_E2E/saida.txt"
-WINE_VERIFICACOES="$TMP_E2E/verificacoes.txt"
-WINE_XVFB_PID=""
+VERIFICACOES_ARQUIVO="$TMP_E2E/verificacoes.txt"
 WINE_JOGO_PID=""
 WINE_CODIGO=""
 WINE_INICIO=$SECONDS
@@ -87,8 +88,6 @@ REFERENCIA="${3:-$(wine_referencia_padrao)}"
 # shellcheck source=../e2e/telas.sh
 source "$WINE_LIB_DIR/../e2e/telas.sh"
 
-wine_log() { echo "[$(date +%T.%3N)] $*"; }
-
 # One test script at a time per wine prefix: wineserver -k, used to clean up
 # after each run, would end another script's game too. The lock's file
 # descriptor is closed for everything started from here, so a wineserver that
@@ -100,54 +99,39 @@ wine_travar_prefixo() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec {WINE_TRAVA}> "$WINEPREFIX.lock"
   if ! flock -n "$WINE_TRAVA"; then
-    wine_log "another wine test run holds $WINEPREFIX.lock: waiting (up to 15 min)"
+    log "another wine test run holds $WINEPREFIX.lock: waiting (up to 15 min)"
     flock -w 900 "$WINE_TRAVA" || { echo "the wine prefix stayed locked" >&2; exit 1; }
   fi
 }
 WINE_TRAVA=""
 wine_travar_prefixo
-wine_log "exe: $WINE_EXE ($(file -b "$WINE_EXE" | cut -d, -f1)), on $(como_o_wine_roda)"
+log "exe: $WINE_EXE ($(file -b "$WINE_EXE" | cut -d, -f1)), on $(como_o_wine_roda)"
 sem_trava() {
   if [ -n "$WINE_TRAVA" ]; then "$@" {WINE_TRAVA}>&-; else "$@"; fi
 }
 
 # ---------------------------------------------------------------- X and wine
 
-# Plain Xvfb (no window manager) on a display number it picks itself as free.
+# Plain Xvfb (no window manager), larger than the game's screen: wine's
+# virtual desktop holds the game's window at 0,0. Its display is kept for the
+# diagnosis of a run ended from outside.
 wine_iniciar_xvfb() {
-  local arquivo="$TMP_E2E/display" _
-  rm -f "$arquivo"
-  # Started directly, not through a function, so that $! is Xvfb itself.
-  if [ -n "$WINE_TRAVA" ]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp {WINE_TRAVA}>&- 3> "$arquivo" \
-      < /dev/null > "$TMP_E2E/xvfb.log" 2>&1 &
-  else
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$arquivo" \
-      < /dev/null > "$TMP_E2E/xvfb.log" 2>&1 &
-  fi
-  WINE_XVFB_PID=$!
-  echo "$WINE_XVFB_PID" > "$TMP_E2E/pid.xvfb"
-  for _ in $(seq 1 100); do
-    [ -s "$arquivo" ] && break
-    kill -0 "$WINE_XVFB_PID" 2> /dev/null || { cat "$TMP_E2E/xvfb.log" >&2; return 1; }
-    sleep 0.1
-  done
-  [ -s "$arquivo" ] || { wine_log "Xvfb did not announce its display"; return 1; }
-  DISPLAY=":$(head -1 "$arquivo")"
-  export DISPLAY
+  sem_trava iniciar_xvfb 1024x768x24 || return 1
+  echo "$XVFB_PID" > "$TMP_E2E/pid.xvfb"
+  echo "${DISPLAY#:}" > "$TMP_E2E/display"
 }
 
 # Starts the game under wine in the background, in folder $1 (default: the
 # picture folder), its console output (stdout and stderr) into WINE_SAIDA.
 wine_iniciar_jogo() {
   local pasta="${1:-$DADOS}"
-  [ -f "$WINE_EXE" ] || { wine_log "there is no $WINE_EXE"; return 1; }
+  [ -f "$WINE_EXE" ] || { log "there is no $WINE_EXE"; return 1; }
   WINE_CODIGO=""
   (sem_trava _wine_lancar "$pasta") > "$WINE_SAIDA" 2>&1 &
   WINE_JOGO_PID=$!
   echo "$WINE_JOGO_PID" > "$TMP_E2E/pid.jogo"
   WINE_INICIO=$SECONDS
-  wine_log "started $(basename "$WINE_EXE") in $pasta on $DISPLAY"
+  log "started $(basename "$WINE_EXE") in $pasta on $DISPLAY"
 }
 
 _wine_lancar() { cd "$1" && exec "${COM_WINE[@]}" "$WINE" "$WINE_EXE"; }
@@ -171,7 +155,7 @@ wine_janela_do_jogo() {
 wine_focar_desktop() {
   local desktop
   desktop="$(xdotool search --name 'Wine desktop' 2> /dev/null | head -1)"
-  [ -n "$desktop" ] || { wine_log "there is no 'Wine desktop' window"; return 1; }
+  [ -n "$desktop" ] || { log "there is no 'Wine desktop' window"; return 1; }
   xdotool windowfocus --sync "$desktop"
 }
 
@@ -183,19 +167,19 @@ wine_esperar_janela() {
   local limite=$((SECONDS + ${1:-30}))
   until wine_janela_do_jogo > /dev/null; do
     if ! kill -0 "$WINE_JOGO_PID" 2> /dev/null; then
-      wine_log "the game ended before opening its window; its output:"
+      log "the game ended before opening its window; its output:"
       cat "$WINE_SAIDA"
       return 1
     fi
     if [ "$SECONDS" -ge "$limite" ]; then
-      wine_log "the game's window did not appear in ${1:-30}s"
+      log "the game's window did not appear in ${1:-30}s"
       wine_diagnostico sem-janela
       return 124
     fi
     sleep 0.2
   done
   wine_focar_desktop || return 1
-  wine_log "window ready $((SECONDS - WINE_INICIO))s after the start"
+  log "window ready $((SECONDS - WINE_INICIO))s after the start"
 }
 
 # Xvfb, the game in folder $1 (default: the picture folder), its window
@@ -206,13 +190,12 @@ wine_abrir_jogo() {
   wine_iniciar_jogo "${1:-$DADOS}" || return 1
   wine_esperar_janela 60 || return
   if ! esperar 60 primeiro_quadro tela_desenhada > /dev/null; then
-    wine_log "the game's screen stayed black"
+    log "the game's screen stayed black"
     wine_diagnostico tela-preta
     return 124
   fi
-  wine_log "first frame $((SECONDS - WINE_INICIO))s after the start"
+  log "first frame $((SECONDS - WINE_INICIO))s after the start"
 }
-tela_desenhada() { [ "$(maximo "$1" 0 0 640 480)" -gt 0 ]; }
 
 # Holds each key given (xdotool names: Return, Escape, Up, F5 ...) for about
 # half a second, one after the other: a short tap can fall between two polls
@@ -234,7 +217,7 @@ wine_esperar_saida() {
   local limite=$((SECONDS + ${1:-30}))
   while kill -0 "$WINE_JOGO_PID" 2> /dev/null; do
     if [ "$SECONDS" -ge "$limite" ]; then
-      wine_log "the game did not end in ${1:-30}s"
+      log "the game did not end in ${1:-30}s"
       wine_diagnostico sem-saida
       return 124
     fi
@@ -243,7 +226,7 @@ wine_esperar_saida() {
   WINE_CODIGO=0
   wait "$WINE_JOGO_PID" || WINE_CODIGO=$?
   WINE_JOGO_PID=""
-  wine_log "the game ended with exit code $WINE_CODIGO"
+  log "the game ended with exit code $WINE_CODIGO"
 }
 
 vivo() { [ -n "$WINE_JOGO_PID" ] && kill -0 "$WINE_JOGO_PID" 2> /dev/null; }
@@ -256,7 +239,7 @@ wine_diagnostico() {
   import -window root "$TMP_E2E/$nome.png" 2> /dev/null || true
   xwininfo -root -tree > "$TMP_E2E/$nome.janelas.txt" 2>&1 || true
   cp "$WINE_SAIDA" "$TMP_E2E/$nome.saida.txt" 2> /dev/null || true
-  wine_log "diagnosis kept: $TMP_E2E/$nome.{png,janelas.txt,saida.txt}; the game's output so far:"
+  log "diagnosis kept: $TMP_E2E/$nome.{png,janelas.txt,saida.txt}; the game's output so far:"
   sed 's/^/    /' "$WINE_SAIDA" 2> /dev/null || true
 }
 
@@ -266,12 +249,8 @@ wine_limpar() {
   if vivo; then kill "$WINE_JOGO_PID" 2> /dev/null || true; fi
   WINE_JOGO_PID=""
   sem_trava com_wine wineserver -k > /dev/null 2>&1 || true
-  sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || wine_log "wineserver -w did not end in 30s"
-  if [ -n "$WINE_XVFB_PID" ]; then
-    kill "$WINE_XVFB_PID" 2> /dev/null || true
-    wait "$WINE_XVFB_PID" 2> /dev/null || true
-  fi
-  WINE_XVFB_PID=""
+  sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || log "wineserver -w did not end in 30s"
+  parar_xvfb
 }
 
 # ------------------------------------------------------------------ pictures
@@ -281,21 +260,6 @@ wine_limpar() {
 foto() {
   import -window root -crop 640x480+0+0 +repage "$TMP_E2E/$1.png"
   echo "$TMP_E2E/$1.png"
-}
-
-# ------------------------------------------------------------------- checks
-
-# verificar "description" command... : records ok or FAIL for the run.
-verificar() {
-  local descricao="$1"
-  shift
-  if "$@"; then
-    echo "ok: $descricao" >> "$WINE_VERIFICACOES"
-    wine_log "ok: $descricao"
-  else
-    echo "FAIL: $descricao" >> "$WINE_VERIFICACOES"
-    wine_log "FAIL: $descricao"
-  fi
 }
 
 # -------------------------------------------------------------------- runs
@@ -310,41 +274,40 @@ wine_tentar() {
   local segundos=$1 tentativas=${RITMURO_WINE_TENTATIVAS:-$2} rc n travadas=0
   shift 2
   for n in $(seq 1 "$tentativas"); do
-    wine_log "run $n of $tentativas: $*"
-    : > "$WINE_VERIFICACOES"
+    log "run $n of $tentativas: $*"
+    : > "$VERIFICACOES_ARQUIVO"
     rc=0
     _wine_uma_execucao "$segundos" "$@" || rc=$?
     WINE_EXECUCOES=$((WINE_EXECUCOES + 1))
     if [ "$rc" != 124 ]; then
       _wine_contar "$rc" "$*"
-      wine_log "summary of '$*': $n run(s), $travadas hung"
+      log "summary of '$*': $n run(s), $travadas hung"
       return 0
     fi
     travadas=$((travadas + 1))
     WINE_TRAVADAS=$((WINE_TRAVADAS + 1))
-    wine_log "WARNING: run $n of $tentativas HUNG (limit ${segundos}s or a wait that never ended): $*"
-    if [ -s "$WINE_VERIFICACOES" ]; then
-      wine_log "checks of the hung run, thrown away:"
-      sed 's/^/    /' "$WINE_VERIFICACOES"
+    log "WARNING: run $n of $tentativas HUNG (limit ${segundos}s or a wait that never ended): $*"
+    if [ -s "$VERIFICACOES_ARQUIVO" ]; then
+      log "checks of the hung run, thrown away:"
+      sed 's/^/    /' "$VERIFICACOES_ARQUIVO"
     fi
-    [ "$n" -lt "$tentativas" ] && wine_log "WARNING: trying again after a hang"
+    [ "$n" -lt "$tentativas" ] && log "WARNING: trying again after a hang"
   done
   WINE_FALHARAM=$((WINE_FALHARAM + 1))
-  wine_log "FAIL: every one of the $tentativas runs hung: $*"
+  log "FAIL: every one of the $tentativas runs hung: $*"
   return 0
 }
 
 _wine_contar() {
   local rc=$1 descricao=$2 ok falhou
-  ok=$(grep -c '^ok:' "$WINE_VERIFICACOES" || true)
-  falhou=$(grep -c '^FAIL:' "$WINE_VERIFICACOES" || true)
+  read -r ok falhou < <(contar_verificacoes)
   if [ "$rc" != 0 ] && [ "$falhou" = 0 ]; then
     falhou=1
-    wine_log "FAIL: the run '$descricao' ended with code $rc"
+    log "FAIL: the run '$descricao' ended with code $rc"
   fi
   if [ $((ok + falhou)) = 0 ]; then
     falhou=1
-    wine_log "FAIL: the run '$descricao' checked nothing"
+    log "FAIL: the run '$descricao' checked nothing"
   fi
   WINE_PASSARAM=$((WINE_PASSARAM + ok))
   WINE_FALHARAM=$((WINE_FALHARAM + falhou))
@@ -370,14 +333,16 @@ _wine_uma_execucao() {
     sleep 0.5
   done
   if kill -0 "$pid" 2> /dev/null; then
-    wine_log "the run is still going after ${segundos}s: ending it"
+    log "the run is still going after ${segundos}s: ending it"
     if [ -s "$TMP_E2E/display" ]; then
       DISPLAY=":$(head -1 "$TMP_E2E/display")" wine_diagnostico tempo-esgotado
     fi
-    wine_log "processes of the run:"
+    log "processes of the run:"
     pgrep -a -g "$pid" | sed 's/^/    /' || true
+    # TERM first, and KILL for whatever of the group is still there after
+    # up to five seconds.
     kill -TERM -- "-$pid" 2> /dev/null || true
-    sleep 1
+    for _ in $(seq 50); do pgrep -g "$pid" > /dev/null || break; sleep 0.1; done
     kill -KILL -- "-$pid" 2> /dev/null || true
     wait "$pid" 2> /dev/null || true
     _wine_encerrar_restos
@@ -391,7 +356,7 @@ _wine_uma_execucao() {
 # leave the run's process group) and the Xvfb, by its id.
 _wine_encerrar_restos() {
   sem_trava com_wine wineserver -k > /dev/null 2>&1 || true
-  sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || wine_log "wineserver -w did not end in 30s"
+  sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || log "wineserver -w did not end in 30s"
   if [ -f "$TMP_E2E/pid.xvfb" ]; then
     kill "$(cat "$TMP_E2E/pid.xvfb")" 2> /dev/null || true
   fi

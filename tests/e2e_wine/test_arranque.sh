@@ -29,17 +29,17 @@ esperar_caixa() {
   local limite=$((SECONDS + $1))
   until caixa_de_mensagem > /dev/null; do
     if ! vivo; then
-      wine_log "the game ended without showing a message box"
+      log "the game ended without showing a message box"
       return 1
     fi
     if [ "$SECONDS" -ge "$limite" ]; then
-      wine_log "no message box in $1 s"
+      log "no message box in $1 s"
       wine_diagnostico sem-caixa
       return 124
     fi
     sleep 0.2
   done
-  wine_log "message box shown $((SECONDS - WINE_INICIO))s after the start: $(xwininfo -id "$(caixa_de_mensagem)" | awk '/-geometry/ {print $2}')"
+  log "message box shown $((SECONDS - WINE_INICIO))s after the start: $(xwininfo -id "$(caixa_de_mensagem)" | awk '/-geometry/ {print $2}')"
 }
 
 caixa_e_jogo() { caixa_de_mensagem > /dev/null && vivo; }

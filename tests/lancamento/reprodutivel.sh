@@ -10,11 +10,12 @@
 set -uo pipefail
 RAIZ="$(cd "$(dirname "$0")/../.." && pwd)"
 PASTA="$(readlink -m "${1:-$RAIZ/build-reprodutivel}")"
-source "$RAIZ/scripts/lib/ferramentas.sh"
+source "$RAIZ/scripts/lib/comum.sh"
+source "$RAIZ/scripts/lib/pacotes.sh"
+source "$RAIZ/scripts/lib/verificacoes.sh"
 for ferramenta in "git git" "diffoscope diffoscope-minimal" "locale-gen locales"; do
   garantir_comando $ferramenta || exit 1
 done
-log() { echo "[$(date +%T)] $*"; }
 
 COMMIT="$(git -C "$RAIZ" rev-parse HEAD)" || exit 1
 [ -z "$(git -C "$RAIZ" status --porcelain)" ] ||
@@ -37,7 +38,7 @@ construir() {
       { [ "$datas" = checkout ] ||
         find "$pasta" -path "$pasta/.git" -prune -o -exec touch -h -d "$datas" {} +; } &&
       env -u SOURCE_DATE_EPOCH "$@" bash "$pasta/scripts/lancamento.sh" ) > "$pasta.log" 2>&1 ||
-    { tail -30 "$pasta.log"; log "FAIL: the release build in $pasta (log: $pasta.log)"; exit 1; }
+    { tail -30 "$pasta.log"; falha "the release build in $pasta (log: $pasta.log)"; terminar; }
   log "built in $((SECONDS - inicio)) s"
 }
 
@@ -47,22 +48,19 @@ mkdir -p "$(dirname "$B")"
 construir "$A" 0022 checkout TZ=UTC LC_ALL=C.UTF-8
 construir "$B" 0077 "2001-01-01 00:00 UTC" TZ=XYZ-14 LOCPATH="$PASTA/locales" LANG=pt_BR.UTF-8 LC_ALL=pt_BR.UTF-8
 
-falhas=0
 # What the release lists in SHA256SUMS, then the list itself.
 artefatos="$(awk '{print $2}' "$A/dist/SHA256SUMS") SHA256SUMS"
 if [ "$(cd "$A/dist" && ls)" != "$(cd "$B/dist" && ls)" ]; then
-  log "FAIL: the builds made different files: $(cd "$A/dist" && echo *) | $(cd "$B/dist" && echo *)"
-  falhas=1
+  falha "the builds made different files: $(cd "$A/dist" && echo *) | $(cd "$B/dist" && echo *)"
 fi
 for artefato in $artefatos; do
   log "$artefato: $(sha256sum < "$A/dist/$artefato" | cut -d' ' -f1) (first build)"
   log "$(printf '%*s' ${#artefato} '') $(sha256sum < "$B/dist/$artefato" 2>/dev/null | cut -d' ' -f1) (second build)"
   if cmp -s "$A/dist/$artefato" "$B/dist/$artefato"; then
-    log "ok: $artefato is the same, byte for byte"
+    ok "$artefato is the same, byte for byte"
   else
-    falhas=$((falhas + 1))
     relatorio="$PASTA/$artefato.diffoscope.txt"
-    log "FAIL: $artefato differs between the two builds; diffoscope says (whole in $relatorio):"
+    falha "$artefato differs between the two builds; diffoscope says (whole in $relatorio):"
     # diffoscope exits with 1 when it finds differences, 2 when it fails.
     diffoscope --no-progress --text "$relatorio" "$A/dist/$artefato" "$B/dist/$artefato" \
       > "$relatorio.err" 2>&1
@@ -70,5 +68,5 @@ for artefato in $artefatos; do
     head -60 "$relatorio" 2> /dev/null
   fi
 done
-log "reproducibility: $falhas difference(s), ${SECONDS} s"
-[ "$falhas" = 0 ]
+log "reproducibility: ${SECONDS} s"
+terminar

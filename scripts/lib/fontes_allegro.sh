@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Debian's allegro4.4 source, for the builds of the library made from it: the
 # Windows cross-build and the fuzzing build (sourced, not run). Needs
-# scripts/windows/comum.sh sourced first.
+# scripts/lib/comum.sh and pacotes.sh sourced first.
 #
 # The source entry lives in a private apt configuration (apt_privado): the
 # machine's apt sources are left as they are.
@@ -19,10 +19,10 @@ tarball_allegro() {
 # status says nothing useful here.
 garantir_fontes_allegro() {
   [ -n "$(tarball_allegro)" ] && return 0
-  [ "$(id -u)" = 0 ] || falha "preciso ser root para escrever em $FONTES_ALLEGRO"
+  [ "$(id -u)" = 0 ] || abortar "root is needed to write to $FONTES_ALLEGRO"
   mkdir -p "$FONTES_ALLEGRO"
   arquivo_debian
-  aviso "baixando as fontes de allegro4.4 ($ARQUIVO_URI $ARQUIVO_SUITE)"
+  aviso "downloading the allegro4.4 sources ($ARQUIVO_URI $ARQUIVO_SUITE)"
   (cd "$FONTES_ALLEGRO" && apt_privado fontes \
     "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $ARQUIVO_URI $ARQUIVO_SUITE main" \
     source --download-only allegro4.4 > "$FONTES_ALLEGRO/apt-source.log" 2>&1) || true
@@ -31,6 +31,6 @@ garantir_fontes_allegro() {
   if [ -z "$tarball" ] || ! gzip -t "$tarball" 2>/dev/null; then
     cat "$FONTES_ALLEGRO/apt-source.log" >&2 || true
     [ -z "$tarball" ] || rm -f "$tarball"
-    falha "o tarball original de allegro4.4 não chegou a $FONTES_ALLEGRO"
+    abortar "the allegro4.4 original tarball did not reach $FONTES_ALLEGRO"
   fi
 }
