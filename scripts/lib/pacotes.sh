@@ -30,6 +30,7 @@ APT_GET=(apt-get -o DPkg::Lock::Timeout=600)
 # others arrive: tried three times, then the lists it has are used, with a
 # warning (an install that needs the missing index still fails, and says so).
 APT_ATUALIZADO=0
+APT_LISTAS_INCOMPLETAS=0
 apt_atualizar() {
   [ "$APT_ATUALIZADO" = 0 ] || return 0
   local registro tentativa
@@ -42,8 +43,9 @@ apt_atualizar() {
     [ "$tentativa" = 3 ] || sleep 10
   done
   aviso "WARNING: apt-get update failed three times; going on with the package lists there are:"
-  grep '^[EW]:' "$registro" | tail -5 | sed 's/^/  /'
+  grep '^[EW]:' "$registro" | sort -u | tail -5 | sed 's/^/  /'
   APT_ATUALIZADO=1
+  APT_LISTAS_INCOMPLETAS=1
 }
 
 # Installs the packages given that are not installed yet; nothing at all when
@@ -58,11 +60,21 @@ garantir_pacotes() {
   aviso "installing ${faltam[*]}"
   apt_atualizar
   registro="$(registro_apt)"
-  if ! DEBIAN_FRONTEND=noninteractive "${APT_GET[@]}" install -y -qq --no-install-recommends \
-      "${faltam[@]}" >> "$registro" 2>&1; then
-    tail -30 "$registro" >&2
-    abortar "apt-get install ${faltam[*]} failed (whole log: $registro)"
+  _instalar "${faltam[@]}" >> "$registro" 2>&1 && return 0
+  # Without one architecture's index of an update suite (the mirror caught
+  # syncing), the two architectures of a Multi-Arch package may have no
+  # version in common: the release's own suite has both.
+  if [ "$APT_LISTAS_INCOMPLETAS" = 1 ]; then
+    local suite
+    suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    aviso "WARNING: trying again with the packages of $suite itself, as an index is missing"
+    _instalar -t "$suite" "${faltam[@]}" >> "$registro" 2>&1 && return 0
   fi
+  tail -30 "$registro" >&2
+  abortar "apt-get install ${faltam[*]} failed (whole log: $registro)"
+}
+_instalar() {
+  DEBIAN_FRONTEND=noninteractive "${APT_GET[@]}" install -y -qq --no-install-recommends "$@"
 }
 
 # A tool a script needs: there already, installed from Debian's archive when
