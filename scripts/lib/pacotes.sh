@@ -33,17 +33,18 @@ APT_ATUALIZADO=0
 APT_LISTAS_INCOMPLETAS=0
 apt_atualizar() {
   [ "$APT_ATUALIZADO" = 0 ] || return 0
-  local registro tentativa
+  local registro tentativa saida
   registro="$(registro_apt)"
   for tentativa in 1 2 3; do
-    if "${APT_GET[@]}" update -qq >> "$registro" 2>&1; then
+    if saida="$("${APT_GET[@]}" update -qq 2>&1)"; then
       APT_ATUALIZADO=1
       return 0
     fi
+    echo "$saida" >> "$registro"
     [ "$tentativa" = 3 ] || sleep 10
   done
   aviso "WARNING: apt-get update failed three times; going on with the package lists there are:"
-  grep '^[EW]:' "$registro" | sort -u | tail -5 | sed 's/^/  /'
+  grep '^[EW]:' <<< "$saida" | sed 's/^/  /'
   APT_ATUALIZADO=1
   APT_LISTAS_INCOMPLETAS=1
 }
