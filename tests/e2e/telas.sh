@@ -152,6 +152,14 @@ tela_mudou() {  # tela_mudou shot before
   positivo "$(diferencas "$1" "$2")" > /dev/null || { echo "  the picture is still $(basename "$2")"; return 1; }
 }
 
+# The rectangle W x H at (X, Y) of the shot equals the same rectangle of a
+# picture of the picture folder: a screen drawn from it, whatever is printed
+# elsewhere on it.
+mostra() {  # mostra shot picture X Y W H
+  local d; d=$(diferencas_regiao "$1" "$3" "$4" "$DADOS/$2" "$3" "$4" "$5" "$6")
+  [ "$d" = 0 ] || { echo "  $d pixels differ from $2"; return 1; }
+}
+
 # Takes shots under NAME one right after the other until N of them have each
 # differed from the one before (the first from BEFORE): the game has drawn N
 # new pictures. For the waits that must end within a few frames.
