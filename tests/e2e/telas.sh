@@ -160,15 +160,18 @@ mostra() {  # mostra shot picture X Y W H
   [ "$d" = 0 ] || { echo "  $d pixels differ from $2"; return 1; }
 }
 
-# Takes shots under NAME one right after the other until N of them have each
-# differed from the one before (the first from BEFORE): the game has drawn N
-# new pictures. For the waits that must end within a few frames.
-esperar_quadros() {  # esperar_quadros SEGUNDOS NAME BEFORE N
-  local limite=$((SECONDS + $1)) antes="$TMP_E2E/$2.antes.png" n=0
-  cp "$3" "$antes"
-  while [ "$n" -lt "$4" ]; do
-    [ "$SECONDS" -lt "$limite" ] || { echo "  $n of $4 new pictures in $1 s"; return 1; }
-    tela_mudou "$(foto "$2")" "$antes" > /dev/null && n=$((n + 1)) && cp "$TMP_E2E/$2.png" "$antes"
+# Takes shots of the playfield's last 100 rows, where the characters walk
+# (the game's screen is at the display's top left corner, as foto takes it),
+# one right after the other, until N of them have each differed from the one
+# before: the game has drawn N new pictures since the call. A third of the
+# cost of a whole shot, for the waits that must end within a few frames.
+esperar_quadros() {  # esperar_quadros SEGUNDOS NAME N
+  local limite=$((SECONDS + $1)) faixa="$TMP_E2E/$2.png" antes="$TMP_E2E/$2.antes.png" n=0
+  import -window root -crop 359x100+141+370 +repage "$antes"
+  while [ "$n" -lt "$3" ]; do
+    [ "$SECONDS" -lt "$limite" ] || { echo "  $n of $3 new pictures in $1 s"; return 1; }
+    import -window root -crop 359x100+141+370 +repage "$faixa"
+    tela_mudou "$faixa" "$antes" > /dev/null && n=$((n + 1)) && mv "$faixa" "$antes"
   done
   return 0
 }
@@ -359,12 +362,11 @@ partida_a_dois() {  # partida_a_dois SCENE
 # its key guard saw P up; then P is held until stage 1 stands still (paused).
 # The game moves only a few frames, whatever the speed of the machine.
 passo() {  # passo KEY
-  cp "$(foto passo)" "$TMP_E2E/passo_antes.png"
   segurar "$1"
   segurar p
-  esperar_quadros 20 passo "$TMP_E2E/passo_antes.png" 1 || echo "  passo $1: P did not resume the game"
+  esperar_quadros 20 passo 1 || echo "  passo $1: P did not resume the game"
   soltar p
-  esperar_quadros 20 passo "$TMP_E2E/passo.png" 2 || echo "  passo $1: the game stopped with P up"
+  esperar_quadros 20 passo 2 || echo "  passo $1: the game stopped with P up"
   segurar p
   esperar 20 parado fase1_parada_acima || echo "  passo $1: P did not pause stage 1 again"
   soltar p
