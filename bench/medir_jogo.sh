@@ -16,35 +16,21 @@ BUILD="${1:-$RAIZ/build-bench}"
 DADOS="$RAIZ/data"
 ARRANQUES=7
 PARTIDAS=3
-TMP="$(mktemp -d /tmp/ritmuro-medir-XXXXXX)"
-XVFB_PID=""
-JOGO_PID=""
-
-encerrar() {
-  [ -n "$JOGO_PID" ] && kill -9 "$JOGO_PID" 2>/dev/null
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
-  rm -rf "$TMP"
-}
-trap encerrar EXIT
 
 cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DRITMURO_TESTS=OFF > /dev/null || exit 1
 cmake --build "$BUILD" -j2 --target ritmuro sonda_tela > /dev/null || exit 1
 JOGO="$BUILD/ritmuro"
 SONDA="$BUILD/bench/sonda_tela"
 
-# Xvfb with a black root window (-br): anything not black is the game's.
-for n in $(seq 150 199); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 640x480x24 -br -nolisten tcp > "$TMP/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo > /dev/null 2>&1 && break
-  kill "$XVFB_PID" 2>/dev/null; XVFB_PID=""
-done
-[ -n "$XVFB_PID" ] || { echo "no Xvfb display could be started" >&2; exit 1; }
+# The end-to-end tests' keys, shots and waits for a state on screen; their
+# scratch folder is this script's (removed at the end, the game and Xvfb
+# ended with it).
+source "$RAIZ/tests/e2e/lib.sh" "$JOGO" "$DADOS"
+source "$RAIZ/scripts/lib/xvfb.sh"
+TMP="$TMP_E2E"
 
-tecla() { xdotool keydown "$1"; sleep "${2:-0.15}"; xdotool keyup "$1"; sleep 0.15; }
+# Xvfb with a black root window (-br): anything not black is the game's.
+iniciar_xvfb 640x480x24 -br || exit 1
 
 # Waits for a process that is not a child of this shell to end.
 esperar_sumir() {  # esperar_sumir pid seconds
@@ -53,17 +39,32 @@ esperar_sumir() {  # esperar_sumir pid seconds
   return 1
 }
 
+# The probe is watching the screen once it sleeps between two looks: its
+# only sleep is in its polling loops, after it has connected and looked once.
+sonda_olhando() {  # sonda_olhando pid
+  for _ in $(seq 1000); do
+    case "$(cat "/proc/$1/wchan" 2> /dev/null)" in *nanosleep*) return 0 ;; esac
+    kill -0 "$1" 2> /dev/null || return 1
+    sleep 0.01
+  done
+  return 1
+}
+
+tela_preta() { zero "$(maximo "$1" 0 0 640 480)"; }
+
 mediana() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # --- start-up ---------------------------------------------------------------
 : > "$TMP/arranques"
 for _ in $(seq "$ARRANQUES"); do
+  # The probe starts the game on a black screen: the last game's window gone.
+  esperar 10 preto tela_preta > /dev/null || { echo "the screen did not clear" >&2; exit 1; }
   read -r ms pid < <("$SONDA" arranque "$DADOS" "$JOGO") || { echo "start-up probe failed" >&2; exit 1; }
   echo "$ms" >> "$TMP/arranques"
-  sleep 0.5
-  xdotool mousemove 320 240; sleep 0.3
-  tecla Escape  # the title menu's Esc leaves the game
+  xdotool mousemove 320 240
+  segurar Escape  # the title menu's Esc leaves the game: held until it has
   esperar_sumir "$pid" 5 || echo "the game did not leave on Esc; killed" >&2
+  soltar Escape
 done
 ARRANQUE=$(mediana < "$TMP/arranques")
 ARRANQUE_MAX=$(sort -n "$TMP/arranques" | tail -1)
@@ -71,38 +72,37 @@ ARRANQUE_MAX=$(sort -n "$TMP/arranques" | tail -1)
 # --- transitions and peak memory -------------------------------------------
 (cd "$DADOS" && exec /usr/bin/time -f '%M' -o "$TMP/rss" "$JOGO") > "$TMP/jogo.log" 2>&1 &
 JOGO_PID=$!
-for _ in $(seq 100); do
-  xdotool search --name '^ritmuro$' > /dev/null 2>&1 && break
-  sleep 0.1
-done
-sleep 0.5
-xdotool mousemove 320 240; sleep 0.3
+esperar_tela titulo "$(titulo_esperado 0)" 20 > /dev/null || { echo "the title did not show" >&2; exit 1; }
+xdotool mousemove 320 240
+
+# F5 is pressed once the probe watches; it ends each stage as soon as it shows.
+transicao() {  # transicao FILE: the next transition, measured into FILE
+  local sonda
+  "$SONDA" transicao 15 >> "$1" &
+  sonda=$!
+  sonda_olhando "$sonda" || echo "the probe is not watching" >&2
+  tecla F5
+  wait "$sonda"
+}
 
 : > "$TMP/transicoes"
 : > "$TMP/finais"
 tecla Down  # two players; the menu reopens on the entry last chosen
+esperar_tela titulo "$(titulo_esperado 1)" 10 > /dev/null || echo "entry 1 not selected" >&2
 for _ in $(seq "$PARTIDAS"); do
   tecla Return
-  sleep 1
-  "$SONDA" transicao 15 >> "$TMP/transicoes" &
-  sonda=$!
-  sleep 0.3
-  tecla F5
-  wait "$sonda" || echo "stage 1 -> 2 transition not seen" >&2
-  sleep 1
-  "$SONDA" transicao 15 >> "$TMP/finais" &
-  sonda=$!
-  sleep 0.3
-  tecla F5
-  wait "$sonda" || echo "stage 2 -> finish transition not seen" >&2
-  sleep 0.5
+  esperar 10 fase1 na_fase 1 > /dev/null || echo "stage 1 not seen" >&2
+  transicao "$TMP/transicoes" || echo "stage 1 -> 2 transition not seen" >&2
+  transicao "$TMP/finais" || echo "stage 2 -> finish transition not seen" >&2
   tecla Return  # leaves the finish screen for the title menu
-  sleep 0.5
+  esperar_tela titulo "$(titulo_esperado 1)" 10 > /dev/null || echo "the title did not come back" >&2
 done
-tecla Escape
+segurar Escape
 esperar_sumir "$JOGO_PID" 10
+soltar Escape
 wait "$JOGO_PID" 2>/dev/null
 JOGO_PID=""
+parar_xvfb
 RSS_KB=$(tail -1 "$TMP/rss")
 TRANSICAO=$(mediana < "$TMP/transicoes")
 FINAL=$(mediana < "$TMP/finais")

@@ -54,33 +54,51 @@ jogar_ate_marca() {
   tecla p
 }
 
+# Waits for a state on screen, or gives up on the screenshots.
+ver() {  # ver SECONDS NAME CONDITION [ARGS...]
+  esperar "$@" || { log "not on screen: $3 ${*:4}"; exit 1; }
+}
+# One of the three finish pictures; the game-over picture with its score
+# written (the screen stands still).
+tela_final() {
+  local f
+  for f in zorbo velna draw; do mostra "$1" "abertura/finish_$f.bmp" 0 100 640 380 > /dev/null && return 0; done
+  return 1
+}
+tela_game_over() { tela_parada "$1" && mostra "$1" abertura/game_over.bmp 0 100 640 380; }
+
 iniciar_x
 iniciar_jogo
 esperar_janela || exit 1
-guardar "$(foto titulo)" titulo
+ver 10 titulo tela_igual "$(titulo_esperado 0)"
+guardar "$TMP_E2E/titulo.png" titulo
 tecla Down; tecla Down; tecla Return
-guardar "$(foto instrucoes)" instrucoes
-tecla Return; tecla Up; tecla Return   # two players
-sleep 0.3
+ver 10 instrucoes tela_igual "$(instrucoes_esperadas)"
+guardar "$TMP_E2E/instrucoes.png" instrucoes
+tecla Return
+ver 10 titulo2 tela_igual "$(titulo_esperado 2)"
+tecla Up
+ver 10 titulo1 tela_igual "$(titulo_esperado 1)"
+tecla Return                            # two players
+ver 10 fase1 na_fase 1
 jogar_ate_marca 10 fase1
 tecla F5
-sleep 1.5
-guardar "$(foto transicao)" transicao
-esperar_cobertura aceso 8
+ver 8 transicao cobertura_apagada       # the transition's first frame
+guardar "$TMP_E2E/transicao.png" transicao
+ver 8 fase2 na_fase 2
 jogar_ate_marca 6 fase2
 tecla F5
-sleep 5
-guardar "$(foto final)" final
+ver 10 final tela_final
+guardar "$TMP_E2E/final.png" final
 tecla Return
-tecla Up; tecla Return                 # one player, left alone until it is over
-for _ in $(seq 120); do
-  sleep 0.5
-  s=$(foto fim)
-  [ "$(diferencas_regiao "$s" 300 300 "$DADOS/abertura/game_over.bmp" 300 300 20 20)" = 0 ] && break
-done
-sleep 0.5
-guardar "$(foto gameover)" game_over
+ver 10 titulo1 tela_igual "$(titulo_esperado 1)"
+tecla Up
+ver 10 titulo0 tela_igual "$(titulo_esperado 0)"
+tecla Return                            # one player, left alone until it is over
+ver 90 gameover tela_game_over
+guardar "$TMP_E2E/gameover.png" game_over
 tecla Return
+ver 10 titulo0 tela_igual "$(titulo_esperado 0)"
 tecla Escape
 esperar_fim 10
 for f in "$DOCS"/*.png; do convert "$f" -strip "$f"; done

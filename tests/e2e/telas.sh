@@ -155,6 +155,37 @@ tela_mudou() {  # tela_mudou shot before
   positivo "$(diferencas "$1" "$2")" > /dev/null || { echo "  the picture is still $(basename "$2")"; return 1; }
 }
 
+# The rectangle W x H at (X, Y) of the shot equals the same rectangle of a
+# picture of the picture folder: a screen drawn from it, whatever is printed
+# elsewhere on it.
+mostra() {  # mostra shot picture X Y W H
+  local d; d=$(diferencas_regiao "$1" "$3" "$4" "$DADOS/$2" "$3" "$4" "$5" "$6")
+  [ "$d" = 0 ] || { echo "  $d pixels differ from $2"; return 1; }
+}
+
+# Takes shots of the playfield's last 100 rows, where the characters walk
+# (the game's screen is at the display's top left corner, as foto takes it),
+# one right after the other, until N of them have each differed from the one
+# before: the game has drawn N new pictures since the call. A third of the
+# cost of a whole shot, for the waits that must end within a few frames.
+esperar_quadros() {  # esperar_quadros SEGUNDOS NAME N
+  local limite=$((SECONDS + $1)) faixa="$TMP_E2E/$2.png" antes="$TMP_E2E/$2.antes.png" n=0
+  import -window root -crop 359x100+141+370 +repage "$antes"
+  while [ "$n" -lt "$3" ]; do
+    [ "$SECONDS" -lt "$limite" ] || { echo "  $n of $3 new pictures in $1 s"; return 1; }
+    import -window root -crop 359x100+141+370 +repage "$faixa"
+    tela_mudou "$faixa" "$antes" > /dev/null && n=$((n + 1)) && mv "$faixa" "$antes"
+  done
+  return 0
+}
+
+# Stage 1 stands still on screen, read on na_fase's strip above the
+# characters' heads (row 426): a character at the playfield's left edge
+# (x 138) covers the strip's last columns lower down.
+fase1_parada_acima() {
+  tela_parada "$1" && zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase1.bmp" 133 0 8 397)"
+}
+
 # awk function: ler(FILE, PX) reads a plain PPM picture into PX (red, green,
 # blue of each pixel in turn, from 0) and sets largura and altura.
 AWK_LER_PPM='
@@ -326,16 +357,23 @@ partida_a_dois() {  # partida_a_dois SCENE
   soltar Escape
 }
 
-# While the game is paused: holds KEY through one short run of the game (P to
-# go on, P again to pause), then waits until the picture is still again; the
-# paused picture stays as parado.png. Whatever the speed of the machine and
-# of the observer, the game moves only a fraction of a second.
+# While the game is paused: holds KEY through one short run of the game and
+# pauses it again; the paused picture stays as parado.png. Each P waits for
+# what the game shows, so a P the game is slow to see (a busy machine, wine)
+# is held until it is seen: P is held until the game goes on (the picture
+# changes), then let go until the game has drawn two more pictures, so that
+# its key guard saw P up; then P is held until stage 1 stands still (paused).
+# The game moves only a few frames, whatever the speed of the machine.
 passo() {  # passo KEY
   segurar "$1"
-  tecla p
-  tecla p
+  segurar p
+  esperar_quadros 20 passo 1 || echo "  passo $1: P did not resume the game"
+  soltar p
+  esperar_quadros 20 passo 2 || echo "  passo $1: the game stopped with P up"
+  segurar p
+  esperar 20 parado fase1_parada_acima || echo "  passo $1: P did not pause stage 1 again"
+  soltar p
   soltar "$1"
-  esperar 20 parado fase1_parada
 }
 
 # Each character walks both ways with its own player's walking keys while

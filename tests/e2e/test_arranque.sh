@@ -23,9 +23,11 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 verificar "the message is shown in a box on screen" test -n "$caixa"
-foto mensagem > /dev/null
-xdotool mousemove 320 240
-sleep 0.2
+# Shot for the record once the box stands drawn; the pointer is moved onto
+# it, which gives it the keyboard (no window manager runs), and --sync waits
+# until it is there.
+esperar 10 mensagem tela_parada > /dev/null
+xdotool mousemove --sync --window "$caixa" 20 20
 tecla Return
 esperar_fim 20
 verificar "a missing picture ends the program with exit code -1" igual "$CODIGO" 255

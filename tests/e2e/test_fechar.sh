@@ -27,50 +27,32 @@ novo_jogo() {
   esperar_janela || { falha "the game opens a window"; terminar; }
 }
 
-# True when the rectangle of the shot matches the same rectangle of a picture
-# of the data folder.
-mostra() {  # mostra shot picture X Y W H
-  local d; d=$(diferencas_regiao "$1" "$3" "$4" "$DADOS/$2" "$3" "$4" "$5" "$6")
-  [ "$d" = 0 ] || { echo "  $d pixels differ from $2"; return 1; }
-}
-
-# Polls for up to $1 seconds until the shot shows the picture's rectangle.
-esperar_imagem() {  # esperar_imagem seconds picture X Y W H
-  local limite=$(( $1 * 2 )); shift
-  for _ in $(seq "$limite"); do
-    mostra "$(foto espera)" "$@" > /dev/null && return 0
-    sleep 0.5
-  done
-  return 1
-}
-
 iniciar_x
 
 novo_jogo
-verificar "the title menu is on screen" tela_igual "$(foto titulo)" "$(titulo_esperado 0)"
+verificar "the title menu is on screen" esperar_tela titulo "$(titulo_esperado 0)" 10
 fechar_e_conferir "title menu"
 
 novo_jogo
 tecla Down; tecla Down; tecla Return
-verificar "the instructions are on screen" mostra "$(foto instrucoes)" abertura/back_help.bmp 0 0 640 190
+verificar "the instructions are on screen" esperar 10 instrucoes mostra abertura/back_help.bmp 0 0 640 190
 fechar_e_conferir "instructions"
 
 novo_jogo
 tecla Return
-verificar "a one-player stage is under way" esperar_cobertura aceso 5
+verificar "a one-player stage is under way" esperar 5 fase1 na_fase 1
 fechar_e_conferir "stage"
 
 novo_jogo
 tecla Return
-esperar_cobertura aceso 5
+esperar 5 fase1 na_fase 1
 tecla p
-a=$(foto pausa_a); sleep 0.6; b=$(foto pausa_b)
-verificar "the pause holds the picture still" tela_igual "$a" "$b"
+verificar "the pause holds stage 1 still" esperar 10 pausa fase1_parada
 fechar_e_conferir "pause"
 
 novo_jogo
 tecla Return
-esperar_cobertura aceso 5
+esperar 5 fase1 na_fase 1
 tecla F5
 verificar "the transition is under way (cover strip black)" esperar_cobertura apagado 3
 fechar_e_conferir "transition"
@@ -79,18 +61,18 @@ novo_jogo
 tecla Return
 # Nobody plays: the walls and the missed arrows put player 1 out.
 verificar "the game-over screen shows within a minute" \
-  esperar_imagem 60 abertura/game_over.bmp 0 100 640 380
+  esperar 60 game_over mostra abertura/game_over.bmp 0 100 640 380
 fechar_e_conferir "game-over screen"
 
 novo_jogo
 tecla Return
-esperar_cobertura aceso 5
+esperar 5 fase1 na_fase 1
 tecla F5
 esperar_cobertura apagado 3
 esperar_cobertura aceso 8
 tecla F5
 verificar "the finish screen shows after both stages" \
-  esperar_imagem 10 abertura/finish_zorbo.bmp 0 100 640 380
+  esperar 10 final mostra abertura/finish_zorbo.bmp 0 100 640 380
 fechar_e_conferir "finish screen"
 
 terminar

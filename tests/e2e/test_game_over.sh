@@ -8,14 +8,10 @@ iniciar_jogo
 esperar_janela || { falha "the game opens a window"; terminar; }
 tecla Return
 esperado=$(referencia abertura/game_over.bmp gameover 50 50 branco "Zorbo: 0")
-visto=1
-for _ in $(seq 120); do
-  sleep 0.5
-  if [ "$(diferencas "$(foto go)" "$esperado")" = 0 ]; then visto=0; break; fi
-done
-verificar "the game-over screen shows 'Zorbo: 0' within a minute" test "$visto" = 0
-segurar Escape; segurar Return; sleep 0.4
-soltar Return; soltar Escape
+verificar "the game-over screen shows 'Zorbo: 0' within a minute" esperar_tela go "$esperado" 60
+# Both held until the program has ended.
+segurar Escape; segurar Return
 esperar_fim 10
+soltar Return; soltar Escape
 verificar "Enter and Esc together close the screen and end the program (exit 0)" igual "$CODIGO" 0
 terminar

@@ -7,13 +7,14 @@ iniciar_x
 iniciar_jogo
 esperar_janela || { falha "the game opens a window"; terminar; }
 tecla Return
-sleep 0.6
-# Shots are taken at once and checked later: the stages are skipped with F5
-# before their first arrow is judged (3.8 s in), so the score is known.
-s1=$(foto fase1)
+# Shots are checked later: each stage is skipped with F5 as soon as it shows,
+# before its first arrow is judged (3.8 s in), so the score is known.
+esperar 10 fase1 na_fase 1
+s1="$TMP_E2E/fase1.png"
 tecla F5
-sleep 1
-t=$(foto transicao)
+esperar_cobertura apagado 8
+t="$TMP_E2E/transicao.png"
+cp "$TMP_E2E/cobertura.png" "$t"
 verificar "stage 2 starts after the transition" esperar_cobertura aceso 8
 s2=$(foto fase2)
 tecla F5
@@ -33,15 +34,13 @@ verificar "transition: only the scenery is drawn, the lanes are black" \
 verificar "stage 2: the lane's background is stage 2's" \
   zero "$(diferencas_regiao "$s2" 133 29 "$DADOS/cenario/fase2.bmp" 133 0 8 451)"
 verificar "the second transition clears the strip" test "$apagou" = 0
-sleep 4.5
 # Both stages skipped at once: 3 lives and 100 % left each time.
 esperado=$(referencia abertura/finish_zorbo.bmp fim 50 50 preto "Zorbo: 120000")
 verificar "finish screen: Zorbo's picture with 'Zorbo: 120000' and no second line" \
-  tela_igual "$(foto fim)" "$esperado"
+  esperar_tela fim "$esperado" 10
 tecla Return
-sleep 0.5
 verificar "Enter goes back to the title, on the entry that started the game" \
-  tela_igual "$(foto titulo)" "$(titulo_esperado 0)"
+  esperar_tela titulo "$(titulo_esperado 0)" 10
 tecla Escape
 esperar_fim 10
 verificar "Esc on the title ends the program with exit code 0" igual "$CODIGO" 0
