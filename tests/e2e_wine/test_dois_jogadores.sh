@@ -8,6 +8,9 @@ set -uo pipefail
 source "$(dirname "$0")/lib_wine.sh" "$@"
 
 partidas() {
+  # Built before the game starts: compiling it in stage 1 would take the
+  # seconds before the walls come down.
+  robo_compilar > /dev/null || return
   wine_abrir_jogo || return
   verificar "the title is on screen" esperar_tela titulo0 "$(titulo_esperado 0)" 30
   tecla Down
