@@ -14,6 +14,7 @@ DADOS="$(readlink -m "$2")"
 REFERENCIA="${3:-}"
 TMP_E2E="$(mktemp -d /tmp/ritmuro-e2e-XXXXXX)"
 JOGO_PID=""
+JOGO_PASTA=""
 VERIFICACOES_ARQUIVO="$TMP_E2E/verificacoes.txt"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/comum.sh"
 source "$RITMURO_RAIZ/scripts/lib/verificacoes.sh"
@@ -35,15 +36,33 @@ iniciar_x() {
 
 # Starts the game in folder $1 (default: the data folder), output to jogo.log.
 iniciar_jogo() {
-  local pasta="${1:-$DADOS}"
-  (cd "$pasta" && exec "$JOGO") > "$TMP_E2E/jogo.log" 2>&1 &
+  JOGO_PASTA="${1:-$DADOS}"
+  (cd "$JOGO_PASTA" && exec "$JOGO") > "$TMP_E2E/jogo.log" 2>&1 &
   JOGO_PID=$!
 }
 
 # Waits until the game's window is mapped and its first frame drawn, with
 # the pointer over it so that it has the keyboard focus (no window manager
 # runs). Fails at once when the game ends first.
+#
+# Now and then, only in whole test runs, the game has ended at once saying
+# the library could not start, on a fresh Xvfb that took clients a moment
+# before; the cause is not known yet. That start is shown, with the state of
+# the server, and tried once more on a new server: a library that cannot
+# start at all still fails.
 esperar_janela() {
+  _esperar_janela && return 0
+  grep -q "Erro ao inicializar a biblioteca Allegro" "$TMP_E2E/jogo.log" 2>/dev/null || return 1
+  log "WARNING: the game could not start the library on $DISPLAY (Xvfb $XVFB_PID" \
+      "$(kill -0 "$XVFB_PID" 2>/dev/null && echo running || echo gone)," \
+      "xdpyinfo $(xdpyinfo > /dev/null 2>&1 && echo answers || echo "does not answer")): trying once more"
+  esperar_fim 5
+  parar_xvfb
+  iniciar_x
+  iniciar_jogo "$JOGO_PASTA"
+  _esperar_janela
+}
+_esperar_janela() {
   local limite=$((SECONDS + 20))
   # The library names its window after the program and draws into a
   # 640 x 480 child of its own.
