@@ -248,13 +248,14 @@ zip_igual_aos_originais() {
 
 # Nothing of the build's moment or machine in what players get: no link time
 # in the exe; in the zip, entries in byte order, each with the release's time
-# stamp (zip keeps even seconds) and a fixed mode, whatever the umask.
+# stamp (zip keeps even seconds, and takes an odd one up to the next) and a
+# fixed mode, whatever the umask.
 sem_marcas_da_compilacao() {
   local hora esperada estranhas
   hora="$(TZ=UTC i686-w64-mingw32-objdump -p "$EXE32" | sed -n 's/^Time\/Date[[:space:]]*//p')"
   [ "$hora" = "Thu Jan  1 00:00:00 1970" ] || { echo "  link time in the exe: $hora"; return 1; }
   unzip -Z1 "$ZIP" | LC_ALL=C sort -c || return 1
-  esperada="$(TZ=UTC date -d "@$((SOURCE_DATE_EPOCH - SOURCE_DATE_EPOCH % 2))" +%Y%m%d.%H%M%S)"
+  esperada="$(TZ=UTC date -d "@$((SOURCE_DATE_EPOCH + SOURCE_DATE_EPOCH % 2))" +%Y%m%d.%H%M%S)"
   estranhas="$(TZ=UTC zipinfo -T "$ZIP" | awk -v hora="$esperada" '$7 ~ /^[0-9]+\.[0-9]+$/ &&
     ($7 != hora || $1 !~ /^(drwxr-xr-x|-rw-r--r--|-rwxr-xr-x)$/)')"
   [ -z "$estranhas" ] || { echo "  entries not at $esperada or with other modes:"; head -5 <<< "$estranhas"; return 1; }
