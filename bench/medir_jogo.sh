@@ -26,7 +26,6 @@ SONDA="$BUILD/bench/sonda_tela"
 # scratch folder is this script's (removed at the end, the game and Xvfb
 # ended with it).
 source "$RAIZ/tests/e2e/lib.sh" "$JOGO" "$DADOS"
-source "$RAIZ/scripts/lib/xvfb.sh"
 TMP="$TMP_E2E"
 
 # Xvfb with a black root window (-br): anything not black is the game's.

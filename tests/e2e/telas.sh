@@ -153,8 +153,9 @@ esperar_cobertura() {  # esperar_cobertura aceso|apagado SEGUNDOS
 # Stage N is on screen: the strip right of lane 1 (x 133..140) shows stage
 # N's background, which only a stage step draws there (the transition and
 # its last, black frame leave it black).
-na_fase() {  # na_fase shot N
-  zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase$2.bmp" 133 0 8 451)"
+# HEIGHT (default the whole 451 rows) reads only the strip's top rows.
+na_fase() {  # na_fase shot N [HEIGHT]
+  zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase$2.bmp" 133 0 8 "${3:-451}")"
 }
 
 # True when the shot equals the one taken before it under the same name in
@@ -196,9 +197,7 @@ esperar_quadros() {  # esperar_quadros SEGUNDOS NAME N
 # Stage 1 stands still on screen, read on na_fase's strip above the
 # characters' heads (row 426): a character at the playfield's left edge
 # (x 138) covers the strip's last columns lower down.
-fase1_parada_acima() {
-  tela_parada "$1" && zero "$(diferencas_regiao "$1" 133 29 "$DADOS/cenario/fase1.bmp" 133 0 8 397)"
-}
+fase1_parada_acima() { tela_parada "$1" && na_fase "$1" 1 397; }
 
 # awk function: ler(FILE, PX) reads a plain PPM picture into PX (red, green,
 # blue of each pixel in turn, from 0) and sets largura and altura.
