@@ -36,6 +36,8 @@
 //   --parada           read only a picture that stands still: no new frame for
 //                      several of the game's frame intervals, as it draws now,
 //                      and at least half a second (leitura::Ritmo)
+//   --ate-quadros N    give up once the game has drawn N new frames without
+//                      the conditions holding (a key it did not take)
 //   --ritmo ARQUIVO    the game's frame interval, remembered from call to call
 //   --de ARQUIVO       read a picture saved before instead of the screen
 //   --guardar ARQUIVO  save the last picture read (BMP), for the next checks
@@ -46,7 +48,7 @@
 // picture folder, or an absolute path; magenta is see-through where drawn)
 //   desenhada                        anything not black
 //   aceso X Y W H / apagado X Y W H  the rectangle has a lit pixel / is all black
-//   preto X Y W H                    the rectangle has pure black (walls)
+//   preto X Y W H                    the rectangle has pure black (walls): how many pixels
 //   igual PICTURE [com PICTURE X Y]... [texto X Y branco|preto TEXT]...
 //                                    the screen is PICTURE with those drawn on it
 //   regiao PICTURE X Y W H [PX PY]   the rectangle is PICTURE's at (PX, PY), default (X, Y)
@@ -308,8 +310,12 @@ Condicao condicaoAcesa(Argumentos& a, bool acesa) {
 
 Condicao condicaoPreto(Argumentos& a) {
     const Retangulo r = retangulo(a);
-    return [r](const Quadro& t, std::string& porque, std::string&) {
-        if (contar(t, r, [](Pixel p) { return p == PRETO; }) > 0) return true;
+    return [r](const Quadro& t, std::string& porque, std::string& valor) {
+        const int n = contar(t, r, [](Pixel p) { return p == PRETO; });
+        if (n > 0) {
+            valor += (valor.empty() ? "" : " ") + std::to_string(n);
+            return true;
+        }
         porque = "no pure black in the rectangle";
         return false;
     };
@@ -563,6 +569,7 @@ Condicao condicao(Argumentos& a) {
 
 struct Opcoes {
     double ate = 0;
+    int ateQuadros = 0;
     bool parada = false;
     bool todaTela = false;
     std::string ritmo, de, guardarEm;
@@ -640,6 +647,10 @@ int esperar(const Opcoes& o, const std::vector<Condicao>& condicoes) {
                      ms(ritmo.intervalo()) + ")";
         }
         if (!tela || t >= limite) break;
+        if (o.ateQuadros > 0 && ritmo.novos() >= o.ateQuadros) {
+            porque = "the game drew " + std::to_string(ritmo.novos()) + " new frames meanwhile";
+            break;
+        }
         usleep(INTERVALO_US);
     }
     if (visto && !o.guardarEm.empty()) guardar(atual, o.guardarEm);
@@ -811,6 +822,7 @@ int main(int argc, char** argv) {
         if (a == "--dados") PASTA_DADOS = valorDe(a);
         else if (a == "--ate") o.ate = std::atof(valorDe(a).c_str());
         else if (a == "--parada") o.parada = true;
+        else if (a == "--ate-quadros") o.ateQuadros = std::atoi(valorDe(a).c_str());
         else if (a == "--tela-toda") o.todaTela = true;
         else if (a == "--ritmo") o.ritmo = valorDe(a);
         else if (a == "--de") o.de = valorDe(a);
