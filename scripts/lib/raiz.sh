@@ -39,7 +39,7 @@ criar_raiz() {  # criar_raiz SUITE FOLDER [MMDEBSTRAP_OPTIONS...]
   aviso "making a fresh $suite root in $pasta"
   # The downloaded .debs go in and out of the root's apt cache (mmdebstrap's
   # sync-in and sync-out run outside the root, with the cache's own paths).
-  mmdebstrap --variant=apt --quiet --skip=download/empty \
+  mmdebstrap --variant=apt --quiet --skip=download/empty --skip=essential/unlink \
     --setup-hook="mkdir -p \"\$1/var/cache/apt/archives\"" \
     --setup-hook="sync-in '$cache' /var/cache/apt/archives" \
     --customize-hook="sync-out /var/cache/apt/archives '$cache'" \
