@@ -151,7 +151,9 @@ int anotarErroX(Display*, XErrorEvent* e) {
 class Tela {
 public:
     explicit Tela(bool todaTela) : todaTela_(todaTela) {
-        x_ = XOpenDisplay(nullptr);
+        // A server that is there but busy can refuse a connection now and
+        // then: tried for a second before giving up.
+        for (int vez = 0; vez < 20 && !(x_ = XOpenDisplay(nullptr)); vez++) usleep(50000);
         const char* nome = std::getenv("DISPLAY");
         if (!x_) impossivel(std::string("cannot open the X display '") + (nome ? nome : "") + "'");
         XSetErrorHandler(anotarErroX);
@@ -233,7 +235,7 @@ private:
 
     bool todaTela_;
     bool achado_ = false;
-    Display* x_;
+    Display* x_ = nullptr;
     Window raiz_;
 };
 
