@@ -36,6 +36,9 @@
 //   --parada           read only a picture that stands still: no new frame for
 //                      several of the game's frame intervals, as it draws now,
 //                      and at least half a second (leitura::Ritmo)
+//   --quadros-iguais N the conditions hold, reading the same values, on N new
+//                      frames in a row (a character that stopped walking
+//                      while the game goes on)
 //   --ate-quadros N    give up once the game has drawn N new frames without
 //                      the conditions holding (a key it did not take)
 //   --ritmo ARQUIVO    the game's frame interval, remembered from call to call
@@ -55,9 +58,10 @@
 //   fase N [HEIGHT]                  stage N's background shows beside lane 1
 //   sprite PICTURE X Y               PICTURE is drawn at (X, Y)
 //   muros PICTURE...                 black rows of the playfield are rows of these pictures
-//   personagem N esq|dir [maior|menor|perto X]
+//   personagem N esq|dir [maior|menor|igual|perto X]
 //                                    player N's character faces that way on the
-//                                    ground, at a column above / below / within a step of X
+//                                    ground, at a column above / below / at /
+//                                    within a step of X: its column
 //   pontos N [maior|igual V]         player N's points on the cover strip
 //   mesma ARQUIVO / mudou ARQUIVO    the screen equals / differs from a saved picture
 #include <X11/Xlib.h>
@@ -464,8 +468,9 @@ Condicao condicaoPersonagem(Argumentos& a) {
     std::string op;
     int alvo = 0;
     if (!a.fim()) {
-        op = a.texto("maior, menor or perto");
-        if (op != "maior" && op != "menor" && op != "perto") impossivel("maior, menor or perto, not '" + op + "'");
+        op = a.texto("maior, menor, igual or perto");
+        if (op != "maior" && op != "menor" && op != "igual" && op != "perto")
+            impossivel("maior, menor, igual or perto, not '" + op + "'");
         alvo = a.numero("X");
     }
     Poses poses;
@@ -487,6 +492,7 @@ Condicao condicaoPersonagem(Argumentos& a) {
         // "perto": at most one step away, as a paused picture may show the
         // frame before the last step.
         const bool vale = op.empty() || (op == "maior" && x > alvo) || (op == "menor" && x < alvo) ||
+                          (op == "igual" && x == alvo) ||
                           (op == "perto" && std::abs(x - alvo) <= medidas::VELOCIDADE_PERSONAGEM);
         if (vale) {
             valor += (valor.empty() ? "" : " ") + std::to_string(x);
@@ -572,6 +578,7 @@ Condicao condicao(Argumentos& a) {
 struct Opcoes {
     double ate = 0;
     int ateQuadros = 0;
+    int quadrosIguais = 1;
     bool parada = false;
     bool todaTela = false;
     std::string ritmo, de, guardarEm;
@@ -611,6 +618,8 @@ int esperar(const Opcoes& o, const std::vector<Condicao>& condicoes) {
     const double limite = agora() + o.ate;
     std::string porque = "nothing was read", valor, janelas;
     bool primeira = true, avaliada = false, visto = false;
+    std::string valorAntes;
+    int iguais = 0;  // new pictures in a row on which they held with the same values
     for (;;) {
         const double t = agora();
         if (tela) {
@@ -638,7 +647,12 @@ int esperar(const Opcoes& o, const std::vector<Condicao>& condicoes) {
             const Quadro q = atual.quadro();
             for (const Condicao& c : condicoes)
                 if (!(todas = c(q, porque, valor))) break;
-            if (todas) {
+            iguais = todas && (iguais == 0 || valor == valorAntes) ? iguais + 1 : (todas ? 1 : 0);
+            valorAntes = valor;
+            if (todas && iguais < o.quadrosIguais)
+                porque = "read " + valor + " on " + std::to_string(iguais) + " new frames in a row, not " +
+                         std::to_string(o.quadrosIguais);
+            if (todas && iguais >= o.quadrosIguais) {
                 if (!o.guardarEm.empty()) guardar(atual, o.guardarEm);
                 anotarRitmo(o.ritmo, ritmo);
                 if (!valor.empty()) std::printf("%s\n", valor.c_str());
@@ -825,6 +839,7 @@ int main(int argc, char** argv) {
         else if (a == "--ate") o.ate = std::atof(valorDe(a).c_str());
         else if (a == "--parada") o.parada = true;
         else if (a == "--ate-quadros") o.ateQuadros = std::atoi(valorDe(a).c_str());
+        else if (a == "--quadros-iguais") o.quadrosIguais = std::atoi(valorDe(a).c_str());
         else if (a == "--tela-toda") o.todaTela = true;
         else if (a == "--ritmo") o.ritmo = valorDe(a);
         else if (a == "--de") o.de = valorDe(a);

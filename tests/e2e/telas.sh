@@ -95,60 +95,70 @@ partida_a_dois() {  # partida_a_dois SCENE
   soltar Escape
 }
 
-# While the game is paused: holds KEY through one short run of the game and
-# pauses it again. Each P waits for what the game shows, so a P the game is
-# slow to see (a busy machine, wine) is held until it is seen: P is held
-# until the game draws a new frame (it goes on), then let go until it has
-# drawn five more, so that its key guard can see P up; then P is held until
-# stage 1 stands still (paused), read above the characters' heads (row 426:
-# a character at the playfield's left edge covers the strip's last columns
-# lower down). That still picture stays as parado.bmp. A P the guard did not
-# take (it had not yet seen P up: wine hands the game its keys late) shows
-# as frames that keep coming: P is let go and held again. The game moves
-# only some frames, whatever the speed of the machine.
-passo() {  # passo KEY
-  local vez
+# While the game is paused: walks player N's character, which stands at
+# column X, towards SIDE by holding KEY through one short run of the game,
+# and pauses it again. Each key waits for what the game shows, so a key the
+# game is slow to see (a busy machine; wine, which hands the game its keys
+# late) is waited for, and the walk stays short:
+#   KEY and P held   until the game draws a new frame (it goes on);
+#   P let go         until the character has left column X, so that the
+#                    game's key guard can see P up;
+#   KEY let go       until the character stands at one column over five new
+#                    frames: the game has seen KEY up, and no step of it is
+#                    left for later;
+#   P held           until stage 1 stands still (paused), read above the
+#                    characters' heads (row 426: a character at the
+#                    playfield's left edge covers the strip's last columns
+#                    lower down). A P the guard did not take shows as frames
+#                    that keep coming: P is let go for five frames and held
+#                    again.
+# That still picture stays as parado.bmp.
+passo() {  # passo KEY N SIDE X
+  local vez rumo=maior
+  [ "$3" = esq ] && rumo=menor
   segurar "$1"
   segurar p
   esperar_quadros 20 1 || echo "  passo $1: P did not resume the game"
   soltar p
+  esperar 20 anda personagem "$2" "$3" "$rumo" "$4" > /dev/null ||
+    echo "  passo $1: player $2's character did not leave x $4"
+  soltar "$1"
+  esperar 20 andou --quadros-iguais 5 personagem "$2" "$3" > /dev/null ||
+    echo "  passo $1: player $2's character did not stop once $1 was let go"
   for vez in 1 2 3; do
-    esperar_quadros 20 5 || echo "  passo $1: the game stopped with P up"
     segurar p
     esperar 20 parado --parada --ate-quadros 60 fase 1 397 && break
     echo "  passo $1: P did not pause stage 1 again (try $vez)"
     soltar p
+    esperar_quadros 20 5 > /dev/null
   done
   soltar p
-  soltar "$1"
 }
 
 # Each character walks both ways with its own player's walking keys while
 # the other stays where it was: its keys move nobody else. The positions are
 # read on still pictures of the paused game between short runs of it (passo),
 # long before the walls come down to the characters' heads; "stays" compares
-# two still pictures, within one step (3 pixels), as the frame the game had
-# made when it paused, with the last key still held, shows only once it goes
-# on. After each key: P, stage 1 still; each passo, stage 1 still again; the
-# last P, a new picture.
+# two still pictures. After each key: P, stage 1 still; then each passo (see
+# above); the last P, a new picture.
 cena_caminhada() {
   local x1 x2
   verificar "P pauses stage 1 as it starts" tocar_ate 20 parado p --parada --ate-quadros 60 fase 1
-  passo h
+  passo h 1 dir 144
   verificar "H walks Zorbo right; Velna stays at x 464 facing left" \
-    ver parado personagem 1 dir maior 144 e personagem 2 esq perto 464
+    ver parado personagem 1 dir maior 144 e personagem 2 esq igual 464
   x1=$(ver parado personagem 1 dir) || x1=""
-  passo Left
+  passo Left 2 esq 464
   verificar "Left walks Velna left; Zorbo stays at x $x1" \
-    ver parado personagem 2 esq menor 464 e personagem 1 dir perto "${x1:-0}"
+    ver parado personagem 2 esq menor 464 e personagem 1 dir igual "${x1:-0}"
   x2=$(ver parado personagem 2 esq) || x2=""
-  passo g
+  passo g 1 esq "${x1:-0}"
   verificar "G walks Zorbo back left; Velna stays at x $x2" \
-    ver parado personagem 1 esq menor "${x1:-0}" e personagem 2 esq perto "${x2:-0}"
+    ver parado personagem 1 esq menor "${x1:-0}" e personagem 2 esq igual "${x2:-0}"
   x1=$(ver parado personagem 1 esq) || x1=""
-  passo Right
+  passo Right 2 dir "${x2:-0}"
   verificar "Right walks Velna back right; Zorbo stays at x $x1" \
-    ver parado personagem 2 dir maior "${x2:-0}" e personagem 1 esq perto "${x1:-0}"
+    ver parado personagem 2 dir maior "${x2:-0}" e personagem 1 esq igual "${x1:-0}"
   verificar "P resumes the game after the walks" tocar_ate 20 caminhada_retomada p mudou "$TMP_E2E/parado.bmp"
 }
 
