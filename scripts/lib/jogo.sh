@@ -49,7 +49,7 @@ jogo_encerrar() {
 # TMP_E2E. Prints its path.
 olho_achar() {
   local dado=$1 candidata
-  for candidata in "$dado" "${RITMURO_OLHO:-}" "$RITMURO_RAIZ/build/tests/olho_tela"; do
+  for candidata in "$dado" "$RITMURO_RAIZ/build/tests/olho_tela"; do
     [ -n "$candidata" ] && [ -x "$candidata" ] && { echo "$candidata"; return 0; }
   done
   olho_compilar "$TMP_E2E/olho_tela"

@@ -123,8 +123,35 @@ std::string PASTA_DADOS = ".";
 
 std::string caminhoDe(const std::string& nome) { return nome[0] == '/' ? nome : PASTA_DADOS + "/" + nome; }
 
+// The game's pictures are plain 24-bit BMPs (its start-up check makes sure
+// the library draws each exactly as it encodes): read here in one go, the
+// library's reader taking a pixel at a time. Anything else is the library's.
+BITMAP* bmp24(const std::string& caminho) {
+    FILE* f = std::fopen(caminho.c_str(), "rb");
+    if (!f) return nullptr;
+    std::vector<unsigned char> d;
+    unsigned char bloco[65536];
+    for (std::size_t n; (n = std::fread(bloco, 1, sizeof bloco, f)) > 0;) d.insert(d.end(), bloco, bloco + n);
+    std::fclose(f);
+    auto u32 = [&](std::size_t i) { return d[i] | d[i + 1] << 8 | d[i + 2] << 16 | static_cast<unsigned>(d[i + 3]) << 24; };
+    auto u16 = [&](std::size_t i) { return d[i] | d[i + 1] << 8; };
+    if (d.size() < 54 || d[0] != 'B' || d[1] != 'M' || u32(14) != 40 || u16(26) != 1 || u16(28) != 24 || u32(30) != 0)
+        return nullptr;
+    const int w = static_cast<int>(u32(18)), h = static_cast<int>(u32(22));
+    const std::size_t inicio = u32(10), linha = (static_cast<std::size_t>(w) * 3 + 3) / 4 * 4;
+    if (w <= 0 || h <= 0 || w > 4096 || h > 4096 || inicio + linha * h > d.size()) return nullptr;
+    BITMAP* b = create_bitmap_ex(32, w, h);
+    for (int y = 0; y < h; y++) {
+        const unsigned char* p = &d[inicio + linha * (h - 1 - y)];
+        auto* destino = reinterpret_cast<Pixel*>(b->line[y]);
+        for (int x = 0; x < w; x++, p += 3) destino[x] = makecol32(p[2], p[1], p[0]);
+    }
+    return b;
+}
+
 BITMAP* carregar(const std::string& nome) {
-    BITMAP* b = load_bitmap(caminhoDe(nome).c_str(), NULL);
+    BITMAP* b = bmp24(caminhoDe(nome));
+    if (!b) b = load_bitmap(caminhoDe(nome).c_str(), NULL);
     if (!b) impossivel("cannot read the picture " + caminhoDe(nome));
     return b;
 }
