@@ -171,8 +171,9 @@ _esperar_janela() {
 }
 
 # Holds a key for a moment: short taps can fall between two polls of key[].
+TEMPO_TECLA=0.15
 tecla() {
-  xdotool keydown "$1"; sleep "${2:-0.15}"; xdotool keyup "$1"; sleep 0.15
+  xdotool keydown "$1"; sleep "${2:-$TEMPO_TECLA}"; xdotool keyup "$1"; sleep 0.15
 }
 segurar() { xdotool keydown "$1"; }
 soltar() { xdotool keyup "$1"; }

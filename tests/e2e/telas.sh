@@ -100,9 +100,11 @@ partida_a_dois() {  # partida_a_dois SCENE
 # and pauses it again. Each key waits for what the game shows, so a key the
 # game is slow to see (a busy machine; wine, which hands the game its keys
 # late) is waited for, and the walk stays short:
-#   KEY and P held   until the game draws a new frame (it goes on);
+#   KEY held, P held until the game draws a new frame (it goes on; see
+#                    retomar);
 #   P let go         until the character has left column X, so that the
-#                    game's key guard can see P up;
+#                    game's key guard can see P up (a KEY that does not
+#                    move it over 30 frames is let go and pressed again);
 #   KEY let go       until the character stands at one column over five new
 #                    frames: the game has seen KEY up, and no step of it is
 #                    left for later;
@@ -117,11 +119,16 @@ passo() {  # passo KEY N SIDE X
   local vez rumo=maior
   [ "$3" = esq ] && rumo=menor
   segurar "$1"
-  segurar p
-  esperar_quadros 20 1 || echo "  passo $1: P did not resume the game"
-  soltar p
-  esperar 20 anda personagem "$2" "$3" "$rumo" "$4" > /dev/null ||
-    echo "  passo $1: player $2's character did not leave x $4"
+  retomar || echo "  passo $1: P did not resume the game"
+  # A walk key wine lost shows as a character that stays put while the
+  # frames come: let go and pressed again.
+  for vez in 1 2 3; do
+    esperar 20 anda --ate-quadros 30 personagem "$2" "$3" "$rumo" "$4" > /dev/null && break
+    echo "  passo $1: player $2's character did not leave x $4 (try $vez)"
+    soltar "$1"
+    sleep "$TEMPO_TECLA"
+    segurar "$1"
+  done
   soltar "$1"
   esperar 20 andou --quadros-iguais 5 personagem "$2" "$3" > /dev/null ||
     echo "  passo $1: player $2's character did not stop once $1 was let go"
@@ -133,6 +140,21 @@ passo() {  # passo KEY N SIDE X
     esperar_quadros 20 5 > /dev/null
   done
   soltar p
+}
+
+# The paused game goes on: P is held until the game draws a new frame, and
+# let go. The pause ends only on a P pressed after the game has seen the
+# last P up, which wine can hand it late: a P that brings no new frame in
+# five seconds is let go for as long as a key is held, and pressed again.
+retomar() {
+  local vez
+  for vez in 1 2 3; do
+    segurar p
+    esperar_quadros 5 1 > /dev/null && { soltar p; return 0; }
+    soltar p
+    sleep "$TEMPO_TECLA"
+  done
+  return 1
 }
 
 # Each character walks both ways with its own player's walking keys while

@@ -198,11 +198,12 @@ wine_abrir_jogo() {
 # Holds each key given (xdotool names: Return, Escape, Up, F5 ...) for about
 # half a second, one after the other: a short tap can fall between two polls
 # of the game's keyboard state, which come late under emulation.
+TEMPO_TECLA="${WINE_TEMPO_TECLA:-0.5}"
 tecla() {
   local t
   for t in "$@"; do
     xdotool keydown "$t"
-    sleep "${WINE_TEMPO_TECLA:-0.5}"
+    sleep "$TEMPO_TECLA"
     xdotool keyup "$t"
   done
 }
