@@ -16,7 +16,9 @@
 # time, and the wine runs that hung and were tried again. Numbers in a
 # check's description (a position, a count) are shown as # so that the same
 # check lines up across runs. Every script's output is kept in a folder of
-# /tmp that is named at the end. Exits 1 when anything failed.
+# /tmp that is named at the end. Exits 1 when anything failed. Stopped early
+# (Ctrl-C, kill -INT or -TERM), it stops the load and shows the runs it
+# finished.
 set -uo pipefail
 source "$(dirname "$0")/lib/comum.sh"
 source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
@@ -33,6 +35,7 @@ CARGA=0
 SO_TESTES=()
 CARGA_PID=""
 SAIDA=""
+FEITAS=0   # runs finished, every suite of them
 
 uso_errado() {
   echo "$(basename "$0"): $*" >&2
@@ -172,7 +175,18 @@ rodar_tudo() {
       done
       echo "$((SECONDS - inicio))" > "$SAIDA/run$vez/$suite.segundos"
     done
+    FEITAS=$vez
   done
+}
+
+interrompido() {
+  parar_carga
+  aviso "stopped after $FEITAS finished run(s)"
+  if [ "$FEITAS" -gt 0 ]; then
+    VEZES=$FEITAS
+    relatorio
+  fi
+  exit 130
 }
 
 # --- the table ---------------------------------------------------------------
@@ -281,7 +295,7 @@ main() {
   [ "$(id -u)" = 0 ] || abortar "run as root (the wine prefix and the packages need it)"
   SAIDA="$(mktemp -d /tmp/ritmuro-cacar-falhas.XXXXXX)"
   trap parar_carga EXIT
-  trap 'exit 130' INT TERM HUP
+  trap interrompido INT TERM HUP
   local suite
   for suite in "${SUITES[@]}"; do
     [ -n "$(testes_da_suite "$suite")" ] || continue
