@@ -107,7 +107,7 @@ preparar_native() {
 }
 
 # The exe as players get it: built, zipped, unzipped; the reference tool the
-# wine tests draw expected screens with; the wine prefix, under its lock.
+# wine tests draw expected screens with; the wine prefix.
 preparar_wine() {
   export RITMURO_WINE_MODO=qemu
   source "$RITMURO_RAIZ/scripts/windows/ambiente-wine.sh"
@@ -120,9 +120,8 @@ preparar_wine() {
   g++ -std=c++17 -O1 -o "$REFERENCIA_WINE" "$RITMURO_RAIZ/tests/e2e/referencia.cpp" \
     $(pkg-config --cflags --libs allegro) || abortar "referencia_e2e did not build"
   aviso "preparing the wine prefix $WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  flock -w 900 "$WINEPREFIX.lock" bash "$RITMURO_RAIZ/scripts/windows/wine-setup.sh" \
-    >> "$SAIDA/preparo-wine.log" 2>&1 ||
+  # (wine-setup.sh takes the prefix's lock itself, as each wine test does)
+  bash "$RITMURO_RAIZ/scripts/windows/wine-setup.sh" >> "$SAIDA/preparo-wine.log" 2>&1 ||
     { tail -20 "$SAIDA/preparo-wine.log" >&2; abortar "the wine prefix is not ready"; }
 }
 
