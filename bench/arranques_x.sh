@@ -63,8 +63,8 @@ um_arranque() {  # um_arranque NAME [poll]
 }
 
 de_cada_vez() {
-  local i
-  for i in $(seq "$STARTS"); do
+  local _
+  for _ in $(seq "$STARTS"); do
     iniciar_xvfb 640x480x24 || { echo "other: no Xvfb"; continue; }
     um_arranque fresh poll
     parar_xvfb

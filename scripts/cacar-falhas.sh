@@ -4,10 +4,11 @@
 # run is a fault. Run as root from the checkout.
 #   scripts/cacar-falhas.sh [-n RUNS] [--suite native|wine|both] [--load] [--test NAME]...
 #     -n RUNS    runs of each suite (default 3)
-#     --suite    native: tests/e2e/test_*.sh on the game built in build/, as
-#                ctest runs them; wine: tests/e2e_wine/test_*.sh on the exe
-#                of dist/ritmuro-win32.zip under 32-bit wine, always under
-#                qemu-i386; both (the default)
+#     --suite    native: tests/e2e/test_*.sh on the game built in build/, each
+#                run by ctest (-R e2e.NAME) with the arguments the build
+#                gives it; wine: tests/e2e_wine/test_*.sh on the exe of
+#                dist/ritmuro-win32.zip under 32-bit wine, always under
+#                qemu-i386, with their own default helpers; both (the default)
 #     --load     everything runs beside `stress-ng --cpu 2`
 #     --test     only that test script (test_falhas or test_falhas.sh), of
 #                every suite chosen that has it; may be given more than once
@@ -25,8 +26,6 @@ source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
 
 USO="usage: $(basename "$0") [-n RUNS] [--suite native|wine|both] [--load] [--test NAME]..."
 BUILD="$RITMURO_RAIZ/build"
-DADOS="$RITMURO_RAIZ/data"
-REFERENCIA_WINE="$RITMURO_RAIZ/build-testes-wine/referencia_e2e"
 LIMITE_SCRIPT_S=1800   # one test script; the wine ones retry hung runs themselves
 
 VEZES=3
@@ -106,8 +105,7 @@ preparar_native() {
     { tail -20 "$SAIDA/preparo-nativo.log" >&2; abortar "the native build failed"; }
 }
 
-# The exe as players get it: built, zipped, unzipped; the reference tool the
-# wine tests draw expected screens with; the wine prefix.
+# The exe as players get it: built, zipped, unzipped; the wine prefix.
 preparar_wine() {
   export RITMURO_WINE_MODO=qemu
   source "$RITMURO_RAIZ/scripts/windows/ambiente-wine.sh"
@@ -115,10 +113,6 @@ preparar_wine() {
   bash "$RITMURO_RAIZ/scripts/windows/zip.sh" > "$SAIDA/preparo-wine.log" 2>&1 ||
     { tail -20 "$SAIDA/preparo-wine.log" >&2; abortar "the exe or the zip was not made"; }
   unzip -q "$RITMURO_RAIZ/dist/ritmuro-win32.zip" -d "$SAIDA/zip" || abortar "the zip does not unpack"
-  mkdir -p "$(dirname "$REFERENCIA_WINE")"
-  # shellcheck disable=SC2046  # pkg-config gives several words
-  g++ -std=c++17 -O1 -o "$REFERENCIA_WINE" "$RITMURO_RAIZ/tests/e2e/referencia.cpp" \
-    $(pkg-config --cflags --libs allegro) || abortar "referencia_e2e did not build"
   aviso "preparing the wine prefix $WINEPREFIX"
   # (wine-setup.sh takes the prefix's lock itself, as each wine test does)
   bash "$RITMURO_RAIZ/scripts/windows/wine-setup.sh" >> "$SAIDA/preparo-wine.log" 2>&1 ||
@@ -144,10 +138,12 @@ parar_carga() {
 
 # --- running ----------------------------------------------------------------
 
-argumentos_do_teste() {  # argumentos_do_teste SUITE
+# A native test exactly as ctest runs it (its lines then start with the
+# test's number); a wine test on the unzipped exe and its pictures.
+comando_do_teste() {  # comando_do_teste SUITE TEST
   case "$1" in
-    native) echo "$BUILD/ritmuro" "$DADOS" "$BUILD/tests/referencia_e2e" ;;
-    wine) echo "$SAIDA/zip/ritmuro/ritmuro.exe" "$SAIDA/zip/ritmuro" "$REFERENCIA_WINE" ;;
+    native) echo ctest --test-dir "$BUILD" -R "^e2e\.$2\$" -V ;;
+    wine) echo bash "$(pasta_da_suite wine)/$2.sh" "$SAIDA/zip/ritmuro/ritmuro.exe" "$SAIDA/zip/ritmuro" ;;
   esac
 }
 
@@ -156,9 +152,8 @@ argumentos_do_teste() {  # argumentos_do_teste SUITE
 rodar_teste() {  # rodar_teste RUN SUITE TEST
   local pasta="$SAIDA/run$1/$2" inicio=$SECONDS rc
   mkdir -p "$pasta"
-  # shellcheck disable=SC2046  # the arguments are paths without spaces
-  timeout -k 10 "$LIMITE_SCRIPT_S" bash "$(pasta_da_suite "$2")/$3.sh" \
-    $(argumentos_do_teste "$2") > "$pasta/$3.log" 2>&1 < /dev/null
+  # shellcheck disable=SC2046  # the paths have no spaces
+  timeout -k 10 "$LIMITE_SCRIPT_S" $(comando_do_teste "$2" "$3") > "$pasta/$3.log" 2>&1 < /dev/null
   rc=$?
   echo "$rc $((SECONDS - inicio))" > "$pasta/$3.rc"
   aviso "run $1, $2 $3: exit code $rc, $((SECONDS - inicio)) s"
@@ -200,7 +195,7 @@ resultados() {
       for teste in $(testes_da_suite "$suite"); do
         log="$SAIDA/run$vez/$suite/$teste.log"
         read -r rc _ < "$SAIDA/run$vez/$suite/$teste.rc"
-        sed -nE 's/^(\[[0-9:.]+\] )?(ok|FAIL): (.*)$/\2\t\3/p' "$log" |
+        sed -nE 's/^([0-9]+: )?(\[[0-9:.]+\] )?(ok|FAIL): (.*)$/\3\t\4/p' "$log" |
           awk -F'\t' -v vez="$vez" -v t="$suite/$teste" '{
             d = $2; gsub(/[0-9]+([.,][0-9]+)?/, "#", d)
             printf "%s\t%s\t%s\t%s\t%s\n", vez, t, $1, d, $2 }'
@@ -210,7 +205,7 @@ resultados() {
           printf '%s\t%s\tFAIL\t(exit code 0)\texit code %s%s\n' "$vez" "$suite/$teste" "$rc" \
             "$([ "$rc" = 124 ] && echo ", stopped after $LIMITE_SCRIPT_S s")"
         fi
-        grep -qE '^[0-9]+ passed, [0-9]+ failed$' "$log" ||
+        grep -qE '^([0-9]+: )?[0-9]+ passed, [0-9]+ failed$' "$log" ||
           printf '%s\t%s\tFAIL\t(closing line N passed, M failed)\tmissing\n' "$vez" "$suite/$teste"
       done
     done
@@ -246,7 +241,7 @@ falhas_nomeadas() {
 
 # Per run: checks passed and failed, hung wine runs retried, seconds per suite.
 totais() {
-  local vez suite passaram falharam travadas linha
+  local vez suite passaram falharam travadas
   printf '%-6s %-8s %8s %8s %13s %9s\n' run suite passed failed "wine hung" seconds
   for vez in $(seq "$VEZES"); do
     for suite in "${SUITES[@]}"; do
@@ -254,11 +249,8 @@ totais() {
       falharam=$(awk -F'\t' -v v="$vez" -v s="$suite/" '$1 == v && index($2, s) == 1 && $3 == "FAIL"' "$SAIDA/resultados.tsv" | wc -l)
       travadas="-"
       if [ "$suite" = wine ]; then
-        travadas=0
-        for linha in $(cat "$SAIDA/run$vez/wine/"*.log 2> /dev/null |
-                       sed -nE 's/.* wine run\(s\) of .*, ([0-9]+) hung and retried$/\1/p'); do
-          travadas=$((travadas + linha))
-        done
+        travadas=$(cat "$SAIDA/run$vez/wine/"*.log 2> /dev/null |
+          sed -nE 's/.* wine run\(s\) of .*, ([0-9]+) hung and retried$/\1/p' | awk '{ n += $1 } END { print n + 0 }')
       fi
       printf '%-6s %-8s %8s %8s %13s %9s\n' "$vez" "$suite" "$passaram" "$falharam" "$travadas" \
         "$(cat "$SAIDA/run$vez/$suite.segundos")"
