@@ -263,7 +263,8 @@ relatorio() {
   {
     echo
     echo "== $(basename "$0"): $VEZES run(s) of ${SUITES[*]}$([ "$CARGA" = 1 ] && echo ", under stress-ng --cpu 2")"
-    echo "   (checks counted with their own lines; a script's exit code and closing line are checks too)"
+    echo "   (checks counted with their own lines; a script's exit code and closing line are checks too;"
+    echo "    the checks of a wine run that hung count as well, though its test retries it and drops them)"
     tabela < "$SAIDA/resultados.tsv"
     echo
     if grep -q $'\tFAIL\t' "$SAIDA/resultados.tsv"; then
