@@ -8,7 +8,7 @@
 #   - peak resident memory through three two-player games played with F5
 #     through both stages to the finish screen.
 #   bench/medir_jogo.sh [PASTA_BUILD]
-# Builds the game and the probe (Release) first. Exits 1 when a figure misses
+# Builds the game and the screen reader (Release) first. Exits 1 when a figure misses
 # its goal. Wall-clock figures: run it on an otherwise idle machine.
 set -uo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
@@ -17,15 +17,19 @@ DADOS="$RAIZ/data"
 ARRANQUES=7
 PARTIDAS=3
 
-cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DRITMURO_TESTS=OFF > /dev/null || exit 1
-cmake --build "$BUILD" -j2 --target ritmuro sonda_tela > /dev/null || exit 1
+cmake -S "$RAIZ" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release > /dev/null || exit 1
+cmake --build "$BUILD" -j2 --target ritmuro olho_tela > /dev/null || exit 1
 JOGO="$BUILD/ritmuro"
-SONDA="$BUILD/bench/sonda_tela"
 
-# The end-to-end tests' keys, shots and waits for a state on screen; their
-# scratch folder is this script's (removed at the end, the game and Xvfb
-# ended with it).
-source "$RAIZ/tests/e2e/lib.sh" "$JOGO" "$DADOS"
+# The driver of the running game: keys, the screen reader (which also takes
+# the timings: olho_tela arranque / transicao) and waits for a state on
+# screen; its scratch folder is this script's (removed at the end, the game
+# and Xvfb ended with it).
+source "$RAIZ/scripts/lib/comum.sh"
+source "$RAIZ/scripts/lib/verificacoes.sh"
+source "$RAIZ/scripts/lib/xvfb.sh"
+source "$RAIZ/scripts/lib/jogo.sh"
+jogo_preparar "$JOGO" "$DADOS" "$BUILD/tests/olho_tela"
 TMP="$TMP_E2E"
 
 # Xvfb with a black root window (-br): anything not black is the game's.
@@ -38,9 +42,9 @@ esperar_sumir() {  # esperar_sumir pid seconds
   return 1
 }
 
-# The probe is watching the screen once it sleeps between two looks: its
+# The reader is watching the screen once it sleeps between two looks: its
 # only sleep is in its polling loops, after it has connected and looked once.
-sonda_olhando() {  # sonda_olhando pid
+leitor_olhando() {  # leitor_olhando pid
   for _ in $(seq 1000); do
     case "$(cat "/proc/$1/wchan" 2> /dev/null)" in *nanosleep*) return 0 ;; esac
     kill -0 "$1" 2> /dev/null || return 1
@@ -49,16 +53,14 @@ sonda_olhando() {  # sonda_olhando pid
   return 1
 }
 
-tela_preta() { zero "$(maximo "$1" 0 0 640 480)"; }
-
 mediana() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # --- start-up ---------------------------------------------------------------
 : > "$TMP/arranques"
 for _ in $(seq "$ARRANQUES"); do
-  # The probe starts the game on a black screen: the last game's window gone.
-  esperar 10 preto tela_preta > /dev/null || { echo "the screen did not clear" >&2; exit 1; }
-  read -r ms pid < <("$SONDA" arranque "$DADOS" "$JOGO") || { echo "start-up probe failed" >&2; exit 1; }
+  # The reader starts the game on a black screen: the last game's window gone.
+  esperar 10 preto --tela-toda apagado 0 0 640 480 > /dev/null || { echo "the screen did not clear" >&2; exit 1; }
+  read -r ms pid < <("$OLHO" arranque "$DADOS" "$JOGO") || { echo "start-up timing failed" >&2; exit 1; }
   echo "$ms" >> "$TMP/arranques"
   xdotool mousemove 320 240
   segurar Escape  # the title menu's Esc leaves the game: held until it has
@@ -74,14 +76,14 @@ JOGO_PID=$!
 esperar_tela titulo "$(titulo_esperado 0)" 20 > /dev/null || { echo "the title did not show" >&2; exit 1; }
 xdotool mousemove 320 240
 
-# F5 is pressed once the probe watches; it ends each stage as soon as it shows.
+# F5 is pressed once the reader watches; it ends each stage as soon as it shows.
 transicao() {  # transicao FILE: the next transition, measured into FILE
-  local sonda
-  "$SONDA" transicao 15 >> "$1" &
-  sonda=$!
-  sonda_olhando "$sonda" || echo "the probe is not watching" >&2
+  local leitor
+  "$OLHO" transicao 15 >> "$1" &
+  leitor=$!
+  leitor_olhando "$leitor" || echo "the reader is not watching" >&2
   tecla F5
-  wait "$sonda"
+  wait "$leitor"
 }
 
 : > "$TMP/transicoes"
@@ -90,7 +92,7 @@ tecla Down  # two players; the menu reopens on the entry last chosen
 esperar_tela titulo "$(titulo_esperado 1)" 10 > /dev/null || echo "entry 1 not selected" >&2
 for _ in $(seq "$PARTIDAS"); do
   tecla Return
-  esperar 10 fase1 na_fase 1 > /dev/null || echo "stage 1 not seen" >&2
+  esperar 10 fase1 fase 1 > /dev/null || echo "stage 1 not seen" >&2
   transicao "$TMP/transicoes" || echo "stage 1 -> 2 transition not seen" >&2
   transicao "$TMP/finais" || echo "stage 2 -> finish transition not seen" >&2
   tecla Return  # leaves the finish screen for the title menu

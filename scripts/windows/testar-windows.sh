@@ -33,10 +33,10 @@ source "$RITMURO_RAIZ/scripts/lib/epoca.sh"
 EXE32="$RITMURO_RAIZ/build-win32/ritmuro.exe"
 ZIP="$RITMURO_RAIZ/dist/ritmuro-win32.zip"
 mapfile -t PASTAS_DE_IMAGENS < <(pastas_de_imagens)
-# The native tool that prints texts in the library's font onto a picture,
-# for the expected end screens; built here on its own.
-REFERENCIA_DIR="$RITMURO_RAIZ/build-testes-wine"
-REFERENCIA="$REFERENCIA_DIR/referencia_e2e"
+# The screen reader the wine tests look at the game with (native, built
+# here on its own).
+OLHO_DIR="$RITMURO_RAIZ/build-testes-wine"
+OLHO="$OLHO_DIR/olho_tela"
 
 TMP_TESTAR="$(mktemp -d /tmp/ritmuro-testar-windows.XXXXXX)"
 VERIFICACOES_ARQUIVO="$TMP_TESTAR/verificacoes.txt"
@@ -100,7 +100,8 @@ players get ($(file -b "$EXE_WINE" | cut -d, -f1)), on $(como_o_wine_roda); pref
 
 instalar_pacotes() {
   fase "packages"
-  # libx11-dev and libxtst-dev: the screen-reading robot of the two-player test.
+  # libx11-dev and libxtst-dev: the screen reader, which also answers the
+  # arrows in the two-player test.
   local pacotes=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
                  cmake make patch dpkg-dev file zip unzip imagemagick xvfb xdotool x11-utils
                  g++ gcc pkg-config liballegro4-dev libx11-dev libxtst-dev wine wine32:i386 wine64
@@ -274,17 +275,15 @@ empacotar_zip() {
   verificar "the zip's exe and pictures are those of build-win32 and data/" zip_igual_aos_originais
 }
 
-referencia() {
-  fase "reference tool (native)"
-  local fonte="$RITMURO_RAIZ/tests/e2e/referencia.cpp"
-  if [ -x "$REFERENCIA" ] && [ "$REFERENCIA" -nt "$fonte" ]; then
-    aviso "$REFERENCIA is ready"
+leitor_de_tela() {
+  fase "screen reader (native)"
+  source "$RITMURO_RAIZ/scripts/lib/jogo.sh"
+  if [ -x "$OLHO" ] && [ -z "$(find "$RITMURO_RAIZ/src" "$RITMURO_RAIZ/tests/apoio" -newer "$OLHO" | head -1)" ]; then
+    aviso "$OLHO is ready"
     return 0
   fi
-  mkdir -p "$REFERENCIA_DIR"
-  # shellcheck disable=SC2046  # pkg-config gives several words
-  g++ -std=c++17 -O1 -o "$REFERENCIA" "$fonte" $(pkg-config --cflags --libs allegro) ||
-    abortar "referencia_e2e did not build"
+  mkdir -p "$OLHO_DIR"
+  olho_compilar "$OLHO" > /dev/null || abortar "olho_tela did not build"
 }
 
 # One lock per wine prefix for the whole wine part, shared with the test
@@ -333,7 +332,7 @@ testes_wine() {
   for teste in "$RITMURO_RAIZ"/tests/e2e_wine/test_*.sh; do
     fase "wine: $(basename "$teste")"
     log="$TMP_TESTAR/$(basename "$teste").log"
-    bash "$teste" "$EXE_WINE" "$ZIP_DIR/ritmuro" "$REFERENCIA" {TRAVA}>&- 2>&1 | tee "$log"
+    bash "$teste" "$EXE_WINE" "$ZIP_DIR/ritmuro" "$OLHO" {TRAVA}>&- 2>&1 | tee "$log"
     rc=${PIPESTATUS[0]}
     contar_teste "$log" "$rc" "$(basename "$teste")"
   done
@@ -345,7 +344,7 @@ main() {
   exe_32_bits
   empacotar_zip
   EXE_WINE="$ZIP_DIR/ritmuro/ritmuro.exe"
-  referencia
+  leitor_de_tela
   prefixo_wine
   testes_wine
 }

@@ -238,4 +238,68 @@ int vidasNaCaixa(const Quadro& tela, int x, int y, const Figura& icone) {
     return -1;
 }
 
+// ---------------------------------------------------------------------------
+// Numbers in the library's font.
+
+Celula celulaEm(const Quadro& tela, int x, int y) {
+    Celula c{};
+    for (int dy = 0; dy < 8; dy++)
+        for (int dx = 0; dx < 8; dx++) c[dy * 8 + dx] = tela.pixel(x + dx, y + dy);
+    return c;
+}
+
+std::array<Celula, 10> algarismosDe(const Quadro& impressos, int x, int y) {
+    std::array<Celula, 10> a;
+    for (int d = 0; d < 10; d++) a[d] = celulaEm(impressos, x + 8 * d, y);
+    return a;
+}
+
+long numeroEm(const Quadro& tela, int x, int y, int celulas, const std::array<Celula, 10>& algarismos,
+              Pixel fundo) {
+    long numero = -1;
+    for (int c = 0; c < celulas; c++) {
+        const Celula vista = celulaEm(tela, x + 8 * c, y);
+        if (std::all_of(vista.begin(), vista.end(), [fundo](Pixel p) { return p == fundo; })) break;
+        const auto d = std::find(algarismos.begin(), algarismos.end(), vista);
+        if (d == algarismos.end()) return -1;
+        numero = std::max(numero, 0L) * 10 + (d - algarismos.begin());
+    }
+    return numero;
+}
+
+// ---------------------------------------------------------------------------
+// Frames and stillness.
+
+Ritmo::Ritmo(double lembrado) : lembrado_(lembrado) {}
+
+void Ritmo::ver(double t, bool novo) {
+    if (primeiro_ < 0) primeiro_ = t;
+    agora_ = t;
+    if (!novo) return;
+    // The first new picture of a watch ends a gap that began before it:
+    // only the gaps between two new pictures are frame intervals.
+    if (ultimoNovo_ >= 0 && t - ultimoNovo_ <= MAIOR_LACUNA_S) gaps_[medidas_++ % LACUNAS] = t - ultimoNovo_;
+    ultimoNovo_ = t;
+    novos_++;
+}
+
+double Ritmo::intervalo() const {
+    if (medidas_ == 0) return lembrado_;
+    return *std::max_element(gaps_, gaps_ + std::min(medidas_, LACUNAS));
+}
+
+double Ritmo::espera() const { return std::max(PISO_S, QUADROS_PARADO * intervalo()); }
+
+bool Ritmo::parado() const {
+    if (primeiro_ < 0) return false;
+    const double desde = ultimoNovo_ >= 0 ? ultimoNovo_ : primeiro_;
+    return agora_ - desde >= espera();
+}
+
+bool iguais(const Quadro& a, const Quadro& b, int x, int y, int w, int h) {
+    for (int dy = y; dy < y + h; dy++)
+        if (!std::equal(a.linha(dy) + x, a.linha(dy) + x + w, b.linha(dy) + x)) return false;
+    return true;
+}
+
 }  // namespace leitura

@@ -174,6 +174,69 @@ SetaVista setaNoAlvo(const Quadro& tela, const Quadro& fundo, int jogador, int d
 // count of lives from 0 to the start's.
 int vidasNaCaixa(const Quadro& tela, int x, int y, const Figura& icone);
 
+
+// ---------------------------------------------------------------------------
+// Numbers printed in the library's 8 x 8 font, one character a cell, as the
+// score panel shows "Pontos: N".
+
+using Celula = std::array<Pixel, 64>;
+
+// The cell of 8 x 8 pixels with its top-left corner at (x, y).
+Celula celulaEm(const Quadro& tela, int x, int y);
+
+// The ten digits' cells, read from a picture with "0123456789" printed at
+// (x, y) in the colours the number is printed in.
+std::array<Celula, 10> algarismosDe(const Quadro& impressos, int x, int y);
+
+// The number printed from (x, y) on, up to `celulas` cells, ending at the
+// first cell all of colour `fundo` (or the last cell); -1 when there is no
+// digit or a cell before the end is no digit.
+long numeroEm(const Quadro& tela, int x, int y, int celulas, const std::array<Celula, 10>& algarismos,
+              Pixel fundo = PRETO);
+
+// ---------------------------------------------------------------------------
+// The game's frames as a watcher sees them: successive pictures of the
+// screen, each either the same as the last or a new frame. The game draws a
+// new frame every tick while it runs, more slowly on a busy machine or under
+// emulation; a picture counts as standing still only once no frame has come
+// for several of the intervals the game keeps now, and never less than a
+// floor, so that a slow frame is never taken for a pause.
+
+class Ritmo {
+public:
+    static constexpr double PISO_S = 0.5;      // the least a still picture is watched
+    static constexpr int QUADROS_PARADO = 5;   // frame intervals without a change
+    static constexpr double MAIOR_LACUNA_S = 3;  // longer gaps: the game stood still between
+    static constexpr std::size_t LACUNAS = 8;    // the recent gaps the interval is read from
+
+    // `lembrado`: the interval measured by an earlier watch (0: none).
+    explicit Ritmo(double lembrado = 0);
+    // A picture seen at `t` seconds, new (it differs from the one before) or
+    // not. The first picture starts the watch.
+    void ver(double t, bool novo);
+    // The game's frame interval now: the longest recent gap between two new
+    // pictures (gaps longer than MAIOR_LACUNA_S are not frames), else the
+    // remembered one; 0 when neither is known.
+    double intervalo() const;
+    // Whether this watch measured an interval of its own.
+    bool mediu() const { return medidas_ > 0; }
+    // How long a picture must stay the same to count as still.
+    double espera() const;
+    // The last picture seen has stayed the same for espera().
+    bool parado() const;
+    int novos() const { return novos_; }
+
+private:
+    double lembrado_;
+    double gaps_[LACUNAS] = {};
+    std::size_t medidas_ = 0;
+    double primeiro_ = -1, ultimoNovo_ = -1, agora_ = -1;
+    int novos_ = 0;
+};
+
+// Whether two pictures of one size are equal in the rectangle w x h at (x, y).
+bool iguais(const Quadro& a, const Quadro& b, int x, int y, int w, int h);
+
 }  // namespace leitura
 
 #endif

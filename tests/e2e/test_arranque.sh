@@ -26,7 +26,7 @@ verificar "the message is shown in a box on screen" test -n "$caixa"
 # Shot for the record once the box stands drawn; the pointer is moved onto
 # it, which gives it the keyboard (no window manager runs), and --sync waits
 # until it is there.
-esperar 10 mensagem tela_parada > /dev/null
+esperar 10 mensagem --parada --tela-toda desenhada > /dev/null
 xdotool mousemove --sync --window "$caixa" 20 20
 tecla Return
 esperar_fim 20

@@ -6,8 +6,8 @@
 # the same message a window manager sends on a click of its close button.
 source "$(dirname "$0")/lib.sh"
 
-# Built next to the reference tool; built here from its source otherwise.
-FECHAR="$(dirname "${REFERENCIA:-/nao-ha}")/fechar_janela"
+# Built next to the screen reader; built here from its source otherwise.
+FECHAR="$(dirname "$OLHO")/fechar_janela"
 if [ ! -x "$FECHAR" ]; then
   FECHAR="$TMP_E2E/fechar_janela"
   c++ -O1 -o "$FECHAR" "$(dirname "$0")/fechar_janela.cpp" -lX11 || {
@@ -35,44 +35,44 @@ fechar_e_conferir "title menu"
 
 novo_jogo
 tecla Down; tecla Down; tecla Return
-verificar "the instructions are on screen" esperar 10 instrucoes mostra abertura/back_help.bmp 0 0 640 190
+verificar "the instructions are on screen" esperar 10 instrucoes regiao abertura/back_help.bmp 0 0 640 190
 fechar_e_conferir "instructions"
 
 novo_jogo
 tecla Return
-verificar "a one-player stage is under way" esperar 5 fase1 na_fase 1
+verificar "a one-player stage is under way" esperar 5 fase1 fase 1
 fechar_e_conferir "stage"
 
 novo_jogo
 tecla Return
-esperar 5 fase1 na_fase 1
+esperar 5 fase1 fase 1
 tecla p
-verificar "the pause holds stage 1 still" esperar 10 pausa fase1_parada
+verificar "the pause holds stage 1 still" esperar 10 pausa --parada fase 1
 fechar_e_conferir "pause"
 
 novo_jogo
 tecla Return
-esperar 5 fase1 na_fase 1
+esperar 5 fase1 fase 1
 tecla F5
-verificar "the transition is under way (cover strip black)" esperar_cobertura apagado 3
+verificar "the transition is under way (cover strip black)" esperar 3 transicao apagado 0 0 640 29
 fechar_e_conferir "transition"
 
 novo_jogo
 tecla Return
 # Nobody plays: the walls and the missed arrows put player 1 out.
 verificar "the game-over screen shows within a minute" \
-  esperar 60 game_over mostra abertura/game_over.bmp 0 100 640 380
+  esperar 60 game_over regiao abertura/game_over.bmp 0 100 640 380
 fechar_e_conferir "game-over screen"
 
 novo_jogo
 tecla Return
-esperar 5 fase1 na_fase 1
+esperar 5 fase1 fase 1
 tecla F5
-esperar_cobertura apagado 3
-esperar_cobertura aceso 8
+esperar 3 transicao apagado 0 0 640 29
+esperar 8 fase2 aceso 0 0 640 29
 tecla F5
 verificar "the finish screen shows after both stages" \
-  esperar 10 final mostra abertura/finish_zorbo.bmp 0 100 640 380
+  esperar 10 final regiao abertura/finish_zorbo.bmp 0 100 640 380
 fechar_e_conferir "finish screen"
 
 terminar

@@ -7,8 +7,8 @@ iniciar_x
 iniciar_jogo
 esperar_janela || { falha "the game opens a window"; terminar; }
 tecla Return
-esperado=$(referencia abertura/game_over.bmp gameover 50 50 branco "Zorbo: 0")
-verificar "the game-over screen shows 'Zorbo: 0' within a minute" esperar_tela go "$esperado" 60
+verificar "the game-over screen shows 'Zorbo: 0' within a minute" \
+  esperar 60 go igual abertura/game_over.bmp texto 50 50 branco "Zorbo: 0"
 # Both held until the program has ended.
 segurar Escape; segurar Return
 esperar_fim 10

@@ -1,16 +1,18 @@
 # shellcheck shell=bash
 # Shell functions for the end-to-end tests of the Windows game under wine:
-# the real exe in its own Xvfb, real key events from xdotool, screenshots
-# compared with pictures composed from the game's own picture files (the
-# helpers and scenes shared with the native tests are in ../e2e/telas.sh).
+# the real exe in its own Xvfb, real key events from xdotool, the screen read
+# by the screen reader through the driver of scripts/lib/jogo.sh, whose start
+# and keys are replaced here by wine's (the scenes shared with the native
+# tests are in ../e2e/telas.sh).
 #
-# A test script is run as   test_x.sh [EXE [DADOS [REFERENCIA]]]
+# A test script is run as   test_x.sh [EXE [DADOS [OLHO]]]
 #   EXE         the Windows game; default: ritmuro/ritmuro.exe unpacked from
 #               dist/ritmuro-win32.zip, the very file players get
 #   DADOS       the folder with the picture folders, the game's working
 #               directory; default: the exe's own folder
-#   REFERENCIA  tests/e2e/referencia.cpp built natively (prints texts in the
-#               library's font onto a picture)
+#   OLHO        the screen reader, tests/apoio/olho_tela built natively
+#               (default: testar-windows.sh's or the native build's, else
+#               built here)
 # and typically does:
 #   source "$(dirname "$0")/lib_wine.sh" "$@"
 #   um_teste() {
@@ -41,16 +43,12 @@ WINE_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$WINE_LIB_DIR/../../scripts/lib/comum.sh"
 source "$RITMURO_RAIZ/scripts/lib/verificacoes.sh"
 source "$RITMURO_RAIZ/scripts/lib/xvfb.sh"
+source "$RITMURO_RAIZ/scripts/lib/jogo.sh"
 # shellcheck source=../../scripts/windows/ambiente-wine.sh
 source "$WINE_LIB_DIR/../../scripts/windows/ambiente-wine.sh"
 
-# The reference tool as testar-windows.sh builds it, else the native build's.
-wine_referencia_padrao() {
-  local candidata
-  for candidata in "$RITMURO_RAIZ/build-testes-wine/referencia_e2e" "$RITMURO_RAIZ/build/tests/referencia_e2e"; do
-    [ -x "$candidata" ] && { echo "$candidata"; return 0; }
-  done
-}
+# The screen reader as testar-windows.sh builds it.
+WINE_OLHO_PADRAO="$RITMURO_RAIZ/build-testes-wine/olho_tela"
 
 # Without our prefix wine would make a default one, in which the game's
 # screen stays black and no key arrives.
@@ -84,7 +82,7 @@ wine_exe_do_zip() {
 
 WINE_EXE="$(realpath -m "${1:-$(wine_exe_do_zip)}")"
 DADOS="$(realpath -m "${2:-$(dirname "$WINE_EXE")}")"
-REFERENCIA="${3:-$(wine_referencia_padrao)}"
+OLHO="$(olho_achar "${3:-$WINE_OLHO_PADRAO}")" || { echo "$(basename "$0"): the screen reader did not build" >&2; exit 1; }
 # shellcheck source=../e2e/telas.sh
 source "$WINE_LIB_DIR/../e2e/telas.sh"
 
@@ -189,7 +187,7 @@ wine_abrir_jogo() {
   wine_iniciar_xvfb || return 1
   wine_iniciar_jogo "${1:-$DADOS}" || return 1
   wine_esperar_janela 60 || return
-  if ! esperar 60 primeiro_quadro tela_desenhada > /dev/null; then
+  if ! esperar 60 primeiro_quadro desenhada > /dev/null; then
     log "the game's screen stayed black"
     wine_diagnostico tela-preta
     return 124
@@ -251,15 +249,6 @@ wine_limpar() {
   sem_trava com_wine wineserver -k > /dev/null 2>&1 || true
   sem_trava timeout 30 "${COM_WINE[@]}" wineserver -w > /dev/null 2>&1 || log "wineserver -w did not end in 30s"
   parar_xvfb
-}
-
-# ------------------------------------------------------------------ pictures
-
-# Screenshot of the game's 640x480 screen (at 0,0 of the virtual desktop)
-# into TMP_E2E/NOME.png; prints the file name.
-foto() {
-  import -window root -crop 640x480+0+0 +repage "$TMP_E2E/$1.png"
-  echo "$TMP_E2E/$1.png"
 }
 
 # -------------------------------------------------------------------- runs

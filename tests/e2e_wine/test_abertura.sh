@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows game's title menu under wine: the pictures on screen after each
 # key, the instructions page, and leaving with Esc with exit code 0.
-#   test_abertura.sh [EXE [DADOS [REFERENCIA]]]
+#   test_abertura.sh [EXE [DADOS [OLHO]]]
 set -uo pipefail
 source "$(dirname "$0")/lib_wine.sh" "$@"
 

@@ -2,7 +2,7 @@
 # The Windows game under wine with a picture missing: a message box names the
 # file and waits for the player, the same text goes to the console, and the
 # game ends with exit code -1 once the box is closed with Enter.
-#   test_arranque.sh [EXE [DADOS [REFERENCIA]]]
+#   test_arranque.sh [EXE [DADOS [OLHO]]]
 set -uo pipefail
 source "$(dirname "$0")/lib_wine.sh" "$@"
 
@@ -52,10 +52,9 @@ imagem_faltando() {
   [ "$rc" = 124 ] && return 124
   verificar "a missing picture shows a message box" igual "$rc" 0
   [ "$rc" = 0 ] || return 0
-  esperar 30 mensagem tela_parada > /dev/null
+  esperar 30 mensagem --parada --tela-toda desenhada > /dev/null
   verificar "the box waits for the player: once the screen is still, box and game are still there" \
     caixa_e_jogo
-  import -window root "$TMP_E2E/mensagem.png"
   # Wine gives the box's own X window the focus. Focusing wine's desktop
   # instead, as for the game's window, takes the keyboard away from the box
   # in about 1 run in 4, and Enter is then lost.
