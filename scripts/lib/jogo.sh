@@ -135,25 +135,7 @@ iniciar_jogo() {
 # Waits until the game's window is mapped and its first frame drawn, with
 # the pointer over it so that it has the keyboard focus (no window manager
 # runs). Fails at once when the game ends first.
-#
-# Now and then, only in whole test runs, the game has ended at once saying
-# the library could not start, on a fresh Xvfb that took clients a moment
-# before; the cause is not known yet. That start is shown, with the state of
-# the server, and tried once more on a new server: a library that cannot
-# start at all still fails.
 esperar_janela() {
-  _esperar_janela && return 0
-  grep -q "Erro ao inicializar a biblioteca Allegro" "$TMP_E2E/jogo.log" 2>/dev/null || return 1
-  log "WARNING: the game could not start the library on $DISPLAY (Xvfb $XVFB_PID" \
-      "$(kill -0 "$XVFB_PID" 2>/dev/null && echo running || echo gone)," \
-      "xdpyinfo $(xdpyinfo > /dev/null 2>&1 && echo answers || echo "does not answer")): trying once more"
-  esperar_fim 5
-  parar_xvfb
-  iniciar_x
-  iniciar_jogo "$JOGO_PASTA"
-  _esperar_janela
-}
-_esperar_janela() {
   local limite=$((SECONDS + 20))
   # The library names its window after the program and draws into a
   # 640 x 480 child of its own.

@@ -9,6 +9,14 @@
 # once it accepts clients: a number chosen by looking at /tmp/.X*-lock can be
 # taken at the same moment by another run, or still be held by a server that
 # is going away, and then the game meets the wrong server, or none.
+#
+# -noreset: by default an X server resets when its last client leaves, and
+# the reset drops every connection it has accepted but not yet answered. A
+# game connecting just as a short-lived client (xdotool, xwininfo, another
+# game) leaves has its connection closed right after sending its setup
+# request; XOpenDisplay returns NULL and allegro_init fails with nothing in
+# allegro_error. A player's X server always has other clients, so it never
+# resets under the game; ours must not either.
 
 XVFB_PID=""
 
@@ -18,7 +26,7 @@ iniciar_xvfb() {  # iniciar_xvfb GEOMETRY [XVFB_OPTIONS...]
   pasta="$(mktemp -d /tmp/ritmuro-xvfb.XXXXXX)"
   # A caller holding a lock on a descriptor of its own closes it for this
   # call (iniciar_xvfb ... {FD}>&-), so that the server never keeps it.
-  Xvfb -displayfd 3 -screen 0 "$geometria" -nolisten tcp "$@" 3> "$pasta/display" \
+  Xvfb -displayfd 3 -screen 0 "$geometria" -nolisten tcp -noreset "$@" 3> "$pasta/display" \
     < /dev/null > "$pasta/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
