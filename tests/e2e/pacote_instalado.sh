@@ -88,8 +88,13 @@ verificar "every file in both .debs is dated $data_do_changelog" igual "$(datas_
 dependencias() { dpkg-deb -f "$1" Depends | tr ',' '\n' | sed 's/^ //'; }
 log "ritmuro: $(du -h "$DEB" | cut -f1), Depends: $(dpkg-deb -f "$DEB" Depends)"
 log "ritmuro-data: $(du -h "$DEB_DADOS" | cut -f1), Architecture: $(dpkg-deb -f "$DEB_DADOS" Architecture), Depends: $(dpkg-deb -f "$DEB_DADOS" Depends)"
-verificar "ritmuro's Depends, from dpkg-shlibdeps, names the Allegro library the game links" \
-  grep -q '^liballegro4\.4 ' <(dependencias "$DEB")
+# The package that holds the Allegro library here (its name differs between
+# Debian releases), as dpkg knows it.
+pacote_do_allegro() {
+  dpkg-query -S "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/liballeg.so.4.4" | cut -d: -f1
+}
+verificar "ritmuro's Depends, from dpkg-shlibdeps, names the Allegro library the game links ($(pacote_do_allegro))" \
+  grep -q "^$(pacote_do_allegro) " <(dependencias "$DEB")
 verificar "ritmuro depends on ritmuro-data of its own version" \
   grep -qx "ritmuro-data (= $VERSAO)" <(dependencias "$DEB")
 verificar "ritmuro-data is for every architecture" igual "$(dpkg-deb -f "$DEB_DADOS" Architecture)" all
@@ -125,12 +130,14 @@ verificar "the metadata's homepage is the package's (debian/control)" \
 avisos_man="$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l \
   "$CONTEUDO/usr/share/man/man6/ritmuro.6.gz" 2>&1 > /dev/null)"
 verificar "man --warnings finds nothing in ritmuro(6)" igual "$avisos_man" ""
+# Size and the highest alpha of the four corner pixels, as numbers.
+TAMANHO_E_CANTOS='%wx%h %[fx:max(max(p{0,0}.a,p{w-1,0}.a),max(p{0,h-1}.a,p{w-1,h-1}.a))]'
 icones_certos() {
-  local icone lado
+  local icone lado lido
   for icone in "$CONTEUDO"/usr/share/icons/hicolor/*/apps/ritmuro.png; do
     lado="$(basename "$(dirname "$(dirname "$icone")")")"
-    [ "$(convert "$icone" -format '%wx%h %[opaque]' info:)" = "$lado false" ] ||
-      { echo "  $lado: $(convert "$icone" -format '%wx%h opaque=%[opaque]' info:)"; return 1; }
+    lido="$(convert "$icone" -format "$TAMANHO_E_CANTOS" info:)"
+    [ "$lido" = "$lado 0" ] || { echo "  $lado: size and corners' alpha: $lido"; return 1; }
   done
 }
 verificar "every icon decodes at its folder's size, with transparent corners" icones_certos
