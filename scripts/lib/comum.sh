@@ -49,7 +49,7 @@ maquina_executa_32_bits() {
 # little-endian relocatable object for i386 (class 1 = 32-bit, data 1 = LSB,
 # type 1 REL, 2 EXEC, 3 DYN; machine 3 = i386, 62 = x86-64).
 cabecalho_elf() {
-  [ "$(head -c 4 "$1" 2> /dev/null)" = $'\x7fELF' ] || return 1
+  [ "$(od -An -t x1 -N 4 "$1" 2> /dev/null | tr -d ' ')" = 7f454c46 ] || return 1
   echo "$(od -An -v -t u1 -j 4 -N 2 "$1") $(od -An -v --endian=little -t u2 -j 16 -N 4 "$1")" | tr -s ' ' | sed 's/^ //'
 }
 
