@@ -16,6 +16,7 @@ SUITE="${1:-trixie}"
 [ "$(id -u)" = 0 ] || abortar "run as root (it makes a Debian root and enters it as root)"
 PASTA="$(mktemp -d /var/tmp/ritmuro-raiz-"$SUITE".XXXXXX)"
 trap 'remover_raiz "$PASTA"' EXIT
+trap 'exit 130' INT TERM  # through the EXIT trap
 
 # What the project's scripts download inside, kept between runs.
 DOWNLOADS="$RAIZ_CACHE/$SUITE-projeto"
