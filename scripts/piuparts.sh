@@ -42,8 +42,11 @@ repositorio_anterior() {
 
 NOVOS="$TMP/novos"
 ANTERIORES="$TMP/anteriores"
-construir "$(git -C "$RITMURO_RAIZ" rev-parse HEAD)" "$NOVOS"
-construir "$(git -C "$RITMURO_RAIZ" rev-parse HEAD~1)" "$ANTERIORES"
+# Both named now: a commit made while the first builds must not move the other.
+ULTIMO="$(git -C "$RITMURO_RAIZ" rev-parse HEAD)"
+ANTERIOR="$(git -C "$RITMURO_RAIZ" rev-parse HEAD~1)"
+construir "$ULTIMO" "$NOVOS"
+construir "$ANTERIOR" "$ANTERIORES"
 repositorio_anterior
 
 declare -A VEREDITO
