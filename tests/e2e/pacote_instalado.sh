@@ -164,16 +164,45 @@ verificar "apt-get install of both .debs" igual "$codigo_apt $instalados" "0 1"
 
 comando_do_menu="$(sed -n 's/^Exec=//p' /usr/share/applications/ritmuro.desktop)"
 verificar "the menu entry starts ritmuro" igual "$comando_do_menu" ritmuro
-# Every feature the package's build flags ask for must be found. Control-flow
+# Every feature the package's build can give must be found. Control-flow
 # protection (IBT and shadow stack) only where dpkg-buildflags, with the
-# package's hardening=+all, passes -fcf-protection (Debian 13 on x86; Debian
-# 12's does not). Branch protection (BTI and PAC) is an AArch64 feature that
+# package's hardening=+all, passes -fcf-protection (Debian 13 on x86; 12's
+# does not) and the C library's start file the linker puts in every program
+# is marked for it too: the linker marks a program only when all its objects
+# are, and neither Debian 12's nor 13's Scrt1.o is (their own programs carry
+# no mark either). Branch protection (BTI and PAC) is an AArch64 feature that
 # no x86 program can carry: not asked of another machine's program, where
 # hardening-check checks it at all (an option it does not know exits with 2).
+_u32() { od -An -v --endian=little -t u4 -j "$2" -N 4 "$1" | tr -d ' '; }
+# The x86 features an object's .note.gnu.property marks: the value of its
+# GNU_PROPERTY_X86_FEATURE_1_AND (0xc0000002) with bit 0 IBT and bit 1
+# SHSTK, 0 when it has none. The properties follow the note's 16-byte
+# header: type, size, data padded to 8 bytes.
+marcas_cet() {
+  local nota fim pos tipo tamanho marcas=0
+  nota="$(mktemp)"
+  if objcopy -O binary --only-section=.note.gnu.property "$1" "$nota" 2> /dev/null; then
+    fim="$(stat -c %s "$nota")"
+    pos=16
+    while [ $((pos + 8)) -le "$fim" ]; do
+      tipo="$(_u32 "$nota" "$pos")"
+      tamanho="$(_u32 "$nota" $((pos + 4)))"
+      if [ "$tipo" = $((0xc0000002)) ]; then marcas=$(($(_u32 "$nota" $((pos + 8))) & 3)); break; fi
+      pos=$((pos + 8 + (tamanho + 7) / 8 * 8))
+    done
+  fi
+  rm -f "$nota"
+  echo "$marcas"
+}
 JOGO_INSTALADO=/usr/lib/games/ritmuro/ritmuro
+INICIO_C="$(gcc -print-file-name=Scrt1.o)"
 opcoes_hardening=()
-DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS | grep -qw -- -fcf-protection ||
+if ! DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS | grep -qw -- -fcf-protection ||
+   [ "$(marcas_cet "$INICIO_C")" != 3 ]; then
+  log "no control-flow protection asked: -fcf-protection in dpkg-buildflags: $(DEB_BUILD_MAINT_OPTIONS=hardening=+all \
+dpkg-buildflags --get CXXFLAGS | grep -cw -- -fcf-protection), IBT and SHSTK marks of $INICIO_C: $(marcas_cet "$INICIO_C") (3 = both)"
   opcoes_hardening+=(--nocfprotection)
+fi
 AARCH64=183  # ELF machine
 if [ "$(cabecalho_elf "$JOGO_INSTALADO" | cut -d' ' -f4)" != "$AARCH64" ]; then
   hardening-check --nobranchprotection /dev/null > /dev/null 2>&1
