@@ -106,8 +106,9 @@ garantir_arquitetura_i386() {
 # script when the machine names no archive.
 arquivo_debian() {
   local fontes="${RITMURO_APT_FONTES:-/etc/apt}"
+  # (each file may be missing: a machine has one or the other)
   ARQUIVO_SEGURANCA_URI="$(awk '/^URIs:/ {u = $2} /^Suites:.*-security/ {print u; exit}' \
-    "$fontes/sources.list.d/debian.sources" 2> /dev/null)"
+    "$fontes/sources.list.d/debian.sources" 2> /dev/null || true)"
   [ -n "$ARQUIVO_SEGURANCA_URI" ] || ARQUIVO_SEGURANCA_URI="$(awk '$1 == "deb" && $2 !~ /^\[/ && $3 ~ /-security$/ {print $2; exit}' \
     "$fontes/sources.list" 2> /dev/null || true)"
   ARQUIVO_URI="$(awk '/^URIs:/ {print $2; exit}' "$fontes/sources.list.d/debian.sources" 2> /dev/null || true)"

@@ -46,7 +46,8 @@ verificar "a machine without os-release is refused in one message" recusa nenhum
 
 # ---- the archive: the machine's apt configuration, nothing else
 arquivo() {  # arquivo APT_FOLDER: "URI SUITE SECURITY_URI", or the error
-  (RITMURO_APT_FONTES="$1"; arquivo_debian && echo "$ARQUIVO_URI $ARQUIVO_SUITE ${ARQUIVO_SEGURANCA_URI:--}") 2>&1
+  # under set -e, like the scripts that call it
+  (set -e; RITMURO_APT_FONTES="$1"; arquivo_debian; echo "$ARQUIVO_URI $ARQUIVO_SUITE ${ARQUIVO_SEGURANCA_URI:--}") 2>&1
 }
 mkdir -p "$TMP/deb822/sources.list.d" "$TMP/lista" "$TMP/vazio/sources.list.d"
 printf 'Types: deb\nURIs: http://espelho.example/debian\nSuites: trixie trixie-updates\nComponents: main\n\nTypes: deb\nURIs: http://espelho.example/seguranca\nSuites: trixie-security\nComponents: main\n' \
