@@ -29,11 +29,13 @@ set(RITMURO_PACOTE ${CMAKE_CURRENT_SOURCE_DIR}/pacote)
 set(RITMURO_PACOTE_GERADO ${CMAKE_BINARY_DIR}/pacote)
 
 # The project's home (also the Homepage of debian/control), and the AppStream
-# id made from its domain (reversed, hyphens as underscores). The screenshots
+# ids of its developers and of the game, made from its domain (reversed,
+# hyphens as underscores). The screenshots
 # are docs/ of each release, published there under the version.
 set(RITMURO_DOMINIO c-seed-a29c4a3e.example)
 set(RITMURO_URL https://${RITMURO_DOMINIO}/ritmuro)
-set(RITMURO_ID example.c_seed_a29c4a3e.ritmuro)
+set(RITMURO_ID_DESENVOLVEDORES example.c_seed_a29c4a3e)
+set(RITMURO_ID ${RITMURO_ID_DESENVOLVEDORES}.ritmuro)
 
 # One version and one date for the manual page and the metadata: the latest
 # entry of the Debian changelog, e.g.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's archive, what building, testing and packaging ritmuro needs.
-# Idempotent: only packages that are missing are fetched. Run as root.
+# Idempotent: only packages that are missing are fetched. Run as root, on
+# Debian 12 or 13 (scripts/lib/debian.sh: what differs between them).
 #   scripts/instalar-dependencias.sh          the game and its native tests
 #   scripts/instalar-dependencias.sh --i386   also the 32-bit health-bar test
 #   scripts/instalar-dependencias.sh --pacote also what builds the Debian packages (debhelper)
@@ -14,6 +15,7 @@ source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
 PACOTES=(g++ cmake make pkg-config file liballegro4-dev googletest libgtest-dev
          libbenchmark-dev xvfb xdotool imagemagick x11-utils libx11-dev libxtst-dev time
          dpkg-dev)
+release_debian
 I386=0
 PACOTE=0
 for arg in "$@"; do
@@ -26,7 +28,7 @@ done
 
 if [ "$I386" = 1 ]; then
   garantir_arquitetura_i386
-  PACOTES+=(gcc-multilib g++-multilib liballegro4.4:i386 qemu-user)
+  PACOTES+=(gcc-multilib g++-multilib "$(pacote_da_release liballegro4.4:i386)" qemu-user)
 fi
 # diffoscope-minimal: the comparison of .debs and zips without the hundreds of
 # megabytes of format tools full diffoscope recommends.

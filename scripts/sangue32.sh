@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The health bar built on its own for 32-bit Linux, end to end:
 #   1. builds the object with the `sangue32` target of the CMake build
-#      (BUILD_DIR/sangue32/Sangue.o) and checks that it is an i386 relocatable;
+#      (BUILD_DIR/sangue32/Sangue.o) and checks by its ELF header that it is
+#      an i386 relocatable;
 #   2. builds a 32-bit GoogleTest from Debian's sources into a cache folder,
 #      once (RITMURO_CACHE, default /var/cache/ritmuro);
 #   3. builds the 32-bit test program on that very object (tests/sangue32/)
 #      and runs the health-bar tests;
-#   4. prints `file` and `nm -C` of the object.
+#   4. prints `readelf -h` and `nm -C` of the object.
 # Usage: scripts/sangue32.sh [BUILD_DIR [CXX]]
 #   BUILD_DIR  a CMake build of the project (configured here if it is not yet);
 #              default build-sangue32 in the source tree
@@ -22,7 +23,10 @@ CXX_PEDIDO=${2:-}
 GTEST_FONTES=/usr/src/googletest
 ALLEGRO32=/usr/lib/i386-linux-gnu/liballeg.so.4.4
 TOOLCHAIN=$RAIZ/tests/sangue32/i386.cmake
-ESPERADO="ELF 32-bit LSB relocatable, Intel 80386"
+# ELF header: 32-bit (class 1), little endian (data 1), i386 (machine 3);
+# type 1 for the object, 2 or 3 for the program (see cabecalho_elf).
+OBJETO_ESPERADO="1 1 1 3"
+PROGRAMA_ESPERADO="^1 1 [23] 3$"
 
 passo() {
   echo "== sangue32: $*"
@@ -30,9 +34,8 @@ passo() {
 
 verificar_dependencias() {
   local falta=()
-  [ -e "$ALLEGRO32" ] || falta+=("liballegro4.4:i386 ($ALLEGRO32)")
+  [ -e "$ALLEGRO32" ] || falta+=("i386 Allegro ($ALLEGRO32)")
   [ -f "$GTEST_FONTES/CMakeLists.txt" ] || falta+=("googletest ($GTEST_FONTES)")
-  command -v file >/dev/null || falta+=("file")
   if [ "${#falta[@]}" -gt 0 ]; then
     abortar "missing: ${falta[*]}; run scripts/instalar-dependencias.sh --i386"
   fi
@@ -67,12 +70,10 @@ construir_objeto() {
   cmake --build "$BUILD" --target sangue32
   OBJETO=$BUILD/sangue32/Sangue.o
   [ -f "$OBJETO" ] || abortar "the sangue32 target did not produce $OBJETO"
-  local tipo
-  tipo=$(file -b "$OBJETO")
-  case "$tipo" in
-    "$ESPERADO"*) ;;
-    *) abortar "$OBJETO is '$tipo', expected '$ESPERADO'" ;;
-  esac
+  local cabecalho
+  cabecalho=$(cabecalho_elf "$OBJETO") || abortar "$OBJETO is not an ELF file"
+  [ "$cabecalho" = "$OBJETO_ESPERADO" ] ||
+    abortar "$OBJETO's ELF header (class data type machine) is '$cabecalho', expected '$OBJETO_ESPERADO' (an i386 relocatable)"
 }
 
 # Folder for the 32-bit GoogleTest: the system cache if writable, else the user's.
@@ -130,10 +131,10 @@ construir_testes() {
     -DRITMURO_DADOS="$RAIZ/data" >/dev/null
   cmake --build "$TESTES_BUILD" -j2
   PROGRAMA=$TESTES_BUILD/testes_sangue32
-  local tipo
-  tipo=$(file -b "$PROGRAMA")
-  [[ "$tipo" == "ELF 32-bit LSB "*"Intel 80386"* ]] ||
-    abortar "$PROGRAMA is not a 32-bit program: $tipo"
+  local cabecalho
+  cabecalho=$(cabecalho_elf "$PROGRAMA") || abortar "$PROGRAMA is not an ELF file"
+  [[ "$cabecalho" =~ $PROGRAMA_ESPERADO ]] ||
+    abortar "$PROGRAMA is not a 32-bit i386 program: ELF header (class data type machine) '$cabecalho'"
 }
 
 # A kernel without 32-bit emulation (ia32_emulation=off) refuses i386
@@ -160,8 +161,8 @@ rodar_testes() {
 }
 
 mostrar_objeto() {
-  passo "file $OBJETO"
-  file "$OBJETO"
+  passo "readelf -h $OBJETO"
+  readelf -h "$OBJETO"
   passo "nm -C $OBJETO"
   nm -C "$OBJETO"
 }

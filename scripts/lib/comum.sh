@@ -44,6 +44,15 @@ maquina_executa_32_bits() {
   [ "$rc" = 7 ]
 }
 
+# An ELF file's header, as numbers (what a tool prints of it changes between
+# releases): "CLASS DATA TYPE MACHINE", e.g. "1 1 1 3" for a 32-bit
+# little-endian relocatable object for i386 (class 1 = 32-bit, data 1 = LSB,
+# type 1 REL, 2 EXEC, 3 DYN; machine 3 = i386, 62 = x86-64).
+cabecalho_elf() {
+  [ "$(od -An -t x1 -N 4 "$1" 2> /dev/null | tr -d ' ')" = 7f454c46 ] || return 1
+  echo "$(od -An -v -t u1 -j 4 -N 2 "$1") $(od -An -v --endian=little -t u2 -j 16 -N 4 "$1")" | tr -s ' ' | sed 's/^ //'
+}
+
 # The files of tree SOURCE as they are now, committed or not, copied into
 # DESTINATION: without git, the build folders and dist/ (with git: what
 # .gitignore leaves out).

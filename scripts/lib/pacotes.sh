@@ -5,7 +5,9 @@
 #   garantir_arquitetura_i386, pacote_instalado PACKAGE
 #   apt_privado NAME 'deb-src URI SUITE main' apt-get-arguments...
 # apt-get's output goes to a log in the build folder (build/apt.log), shown
-# in part when it fails.
+# in part when it fails. The release and its package names: debian.sh.
+
+source "$(dirname "${BASH_SOURCE[0]}")/debian.sh"
 
 pacote_instalado() {
   dpkg-query -W -f='${db:Status-Status}' "$1" 2> /dev/null | grep -qx installed
@@ -66,10 +68,9 @@ garantir_pacotes() {
   # syncing), the two architectures of a Multi-Arch package may have no
   # version in common: the release's own suite has both.
   if [ "$APT_LISTAS_INCOMPLETAS" = 1 ]; then
-    local suite
-    suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
-    aviso "WARNING: trying again with the packages of $suite itself, as an index is missing"
-    _instalar -t "$suite" "${faltam[@]}" >> "$registro" 2>&1 && return 0
+    release_debian
+    aviso "WARNING: trying again with the packages of $DEBIAN_CODINOME itself, as an index is missing"
+    _instalar -t "$DEBIAN_CODINOME" "${faltam[@]}" >> "$registro" 2>&1 && return 0
   fi
   tail -30 "$registro" >&2
   abortar "apt-get install ${faltam[*]} failed (whole log: $registro)"
@@ -98,23 +99,26 @@ garantir_arquitetura_i386() {
   fi
 }
 
-# The Debian archive and release this machine installs from (the first
-# entry of its debian.sources, else of sources.list): sets ARQUIVO_URI and
-# ARQUIVO_SUITE, and ARQUIVO_SEGURANCA_URI to the archive of its security
-# suite (empty when it has none).
+# The Debian archive and release this machine installs from, read from its
+# own apt configuration only (the first entry of its debian.sources, else of
+# sources.list): sets ARQUIVO_URI and ARQUIVO_SUITE, and ARQUIVO_SEGURANCA_URI
+# to the archive of its security suite (empty when it has none); ends the
+# script when the machine names no archive.
 arquivo_debian() {
+  local fontes="${RITMURO_APT_FONTES:-/etc/apt}"
+  # (each file may be missing: a machine has one or the other)
   ARQUIVO_SEGURANCA_URI="$(awk '/^URIs:/ {u = $2} /^Suites:.*-security/ {print u; exit}' \
-    /etc/apt/sources.list.d/debian.sources 2> /dev/null)"
+    "$fontes/sources.list.d/debian.sources" 2> /dev/null || true)"
   [ -n "$ARQUIVO_SEGURANCA_URI" ] || ARQUIVO_SEGURANCA_URI="$(awk '$1 == "deb" && $2 !~ /^\[/ && $3 ~ /-security$/ {print $2; exit}' \
-    /etc/apt/sources.list 2> /dev/null || true)"
-  ARQUIVO_URI="$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2> /dev/null || true)"
-  ARQUIVO_SUITE="$(awk '/^Suites:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2> /dev/null || true)"
+    "$fontes/sources.list" 2> /dev/null || true)"
+  ARQUIVO_URI="$(awk '/^URIs:/ {print $2; exit}' "$fontes/sources.list.d/debian.sources" 2> /dev/null || true)"
+  ARQUIVO_SUITE="$(awk '/^Suites:/ {print $2; exit}' "$fontes/sources.list.d/debian.sources" 2> /dev/null || true)"
   if [ -z "$ARQUIVO_URI" ]; then
     read -r ARQUIVO_URI ARQUIVO_SUITE < <(awk '$1 == "deb" && $2 !~ /^\[/ {print $2, $3; exit}' \
-      /etc/apt/sources.list 2> /dev/null || true) || true
+      "$fontes/sources.list" 2> /dev/null || true) || true
   fi
-  [ -n "$ARQUIVO_URI" ] || ARQUIVO_URI=http://deb.debian.org/debian
-  [ -n "$ARQUIVO_SUITE" ] || ARQUIVO_SUITE="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+  [ -n "$ARQUIVO_URI" ] && [ -n "$ARQUIVO_SUITE" ] ||
+    abortar "no Debian archive in $fontes/sources.list.d/debian.sources or $fontes/sources.list: add the one this machine installs from"
 }
 
 # apt with a configuration of the project's own, in $RITMURO_CACHE/apt/NAME:

@@ -14,10 +14,8 @@ BUILD="$RITMURO_RAIZ/build-win32"
 EXE="$BUILD/ritmuro.exe"
 
 verificar_formato() {
-  local descricao
-  descricao="$(file -b "$EXE")"
-  aviso "file: $descricao"
-  [[ "$descricao" == "$FORMATO_EXE"* ]] || abortar "$EXE is not '$FORMATO_EXE'"
+  aviso "PE header (signature, magic, machine, subsystem): $(cabecalho_pe "$EXE")"
+  exe_do_alvo "$EXE" || abortar "$EXE is not $FORMATO_EXE"
 }
 
 verificar_dlls() {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Puts qemu-i386, the user-mode emulator that runs 32-bit wine where the
 # kernel refuses 32-bit programs, into /var/cache/ritmuro/qemu-i386/ (see
-# wine32-emulado.sh). It comes from Debian's bookworm-backports qemu-user
-# (10.x: bookworm's 7.2 lacks MAP_FIXED_NOREPLACE, and wine's address-space
+# wine32-emulado.sh). It comes from the backports suite of the machine's release, qemu-user
+# (10.x and later; bookworm's 7.2 lacks MAP_FIXED_NOREPLACE, and wine's address-space
 # reservation then crawls through endless failing mmap calls). The package is
 # fetched with apt configured privately and unpacked, not installed: the
 # machine's packages and apt sources stay as they are. Its qemu-i386 is

@@ -93,7 +93,7 @@ trap 'resumo $?; [ "$FALHARAM" = 0 ] || exit 1' EXIT
 EXPLICACAO_EXE="exe run on wine: ritmuro/ritmuro.exe of the zip (not tested yet)"
 explicar_exe() {
   EXPLICACAO_EXE="exe run on wine: ritmuro/ritmuro.exe of dist/ritmuro-win32.zip, the file \
-players get ($(file -b "$EXE_WINE" | cut -d, -f1)), on $(como_o_wine_roda); prefix $WINEPREFIX"
+players get (PE header: $(cabecalho_pe "$EXE_WINE")), on $(como_o_wine_roda); prefix $WINEPREFIX"
 }
 
 # ------------------------------------------------------------- phases
@@ -116,10 +116,8 @@ allegro() {
 }
 
 formato_32_bits() {
-  local descricao
-  descricao="$(file -b "$EXE32")"
-  echo "  file: $descricao"
-  [[ "$descricao" == "$FORMATO_EXE"* ]]
+  echo "  PE header (signature, magic, machine, subsystem): $(cabecalho_pe "$EXE32")"
+  exe_do_alvo "$EXE32"
 }
 
 so_dlls_do_sistema() {

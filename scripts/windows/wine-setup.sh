@@ -38,6 +38,9 @@ garantir_wine() {
   garantir_arquitetura_i386
   garantir_pacotes wine wine32:i386 wine64
   if [ "$RITMURO_WINE_MODO" = qemu ]; then
+    # wine32-emulado.sh mounts the namespace's binfmt_misc: every Debian
+    # install has mount, a minimal root (mmdebstrap's apt variant) has not.
+    garantir_pacotes mount
     bash "$RITMURO_RAIZ/scripts/windows/qemu.sh" || abortar "qemu-i386 is not ready"
   fi
   [ -x "$(command -v "$WINE")" ] || abortar "$WINE is not installed"
