@@ -100,8 +100,13 @@ garantir_arquitetura_i386() {
 
 # The Debian archive and release this machine installs from (the first
 # entry of its debian.sources, else of sources.list): sets ARQUIVO_URI and
-# ARQUIVO_SUITE.
+# ARQUIVO_SUITE, and ARQUIVO_SEGURANCA_URI to the archive of its security
+# suite (empty when it has none).
 arquivo_debian() {
+  ARQUIVO_SEGURANCA_URI="$(awk '/^URIs:/ {u = $2} /^Suites:.*-security/ {print u; exit}' \
+    /etc/apt/sources.list.d/debian.sources 2> /dev/null)"
+  [ -n "$ARQUIVO_SEGURANCA_URI" ] || ARQUIVO_SEGURANCA_URI="$(awk '$1 == "deb" && $2 !~ /^\[/ && $3 ~ /-security$/ {print $2; exit}' \
+    /etc/apt/sources.list 2> /dev/null || true)"
   ARQUIVO_URI="$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2> /dev/null || true)"
   ARQUIVO_SUITE="$(awk '/^Suites:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources 2> /dev/null || true)"
   if [ -z "$ARQUIVO_URI" ]; then
