@@ -10,7 +10,8 @@
 #              its title, pixel for pixel, then Esc and exit code 0
 #     pacote   dpkg-buildpackage -a ARCH (a nocheck cross build), lintian
 # Results (logs, JUnit file, .debs) go to /resultados.
-set -euo pipefail
+# Not -e: verificacoes.sh counts with commands that fail when a count is 0.
+set -uo pipefail
 source /ritmuro/scripts/lib/comum.sh
 source /ritmuro/scripts/lib/verificacoes.sh
 ARQ=$1
@@ -32,15 +33,17 @@ esac
 passo() { aviso "$ARQ: $*"; }
 tem_passo() { [[ ",$PASSOS," == *",$1,"* ]]; }
 
-apt_instalar() {
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" \
-    >> "$RESULTADOS/apt.log" 2>&1 || { tail -20 "$RESULTADOS/apt.log" >&2; return 1; }
-}
+# The project's apt helpers (pacotes.sh: a syncing mirror tried again, a
+# missing index of an update suite met with the release's own packages),
+# their log among the results.
+ln -sfn "$RESULTADOS" "$FONTES/build"
+source "$FONTES/scripts/lib/pacotes.sh"
+apt_instalar() { (garantir_pacotes "$@"); }
 
 instalar() {
   passo "adding the $ARQ architecture to this root's dpkg; installing the cross toolchain"
-  dpkg --add-architecture "$ARQ"
-  apt-get update -qq > "$RESULTADOS/apt.log" 2>&1 || { tail -20 "$RESULTADOS/apt.log" >&2; abortar "apt-get update failed"; }
+  dpkg --add-architecture "$ARQ" || abortar "dpkg --add-architecture $ARQ failed"
+  apt_atualizar
   apt_instalar "crossbuild-essential-$ARQ" ||
     abortar "the cross toolchain did not install: Debian package crossbuild-essential-$ARQ"
   apt_instalar dpkg-dev qemu-user || abortar "the emulator did not install: Debian package qemu-user ($QEMU)"
@@ -135,11 +138,11 @@ pacote() {
   versao=$(cd "$FONTES" && dpkg-parsechangelog -S Version)
   fonte=/pacote/ritmuro-$versao
   mkdir -p /pacote
-  copiar_fontes "$FONTES" "$fonte"
+  copiar_fontes "$FONTES" "$fonte" || abortar "the sources could not be copied to $fonte"
   passo "apt-get build-dep -a $ARQ"
   DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -qq --no-install-recommends -a "$ARQ" \
-    -P cross,nocheck "$fonte" >> "$RESULTADOS/apt.log" 2>&1 ||
-    { tail -20 "$RESULTADOS/apt.log" >&2; abortar "apt-get build-dep -a $ARQ failed"; }
+    -P cross,nocheck "$fonte" >> "$(registro_apt)" 2>&1 ||
+    { tail -20 "$(registro_apt)" >&2; abortar "apt-get build-dep -a $ARQ failed"; }
   apt_instalar lintian || abortar "lintian did not install"
   passo "dpkg-buildpackage -a $ARQ (nocheck: the unit tests ran above)"
   local rc=0
