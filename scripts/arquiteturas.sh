@@ -4,12 +4,13 @@
 # packages, dpkg architectures and binfmt stay as they are: Debian's cross
 # compilers and Debian's Allegro of that architecture, qemu's user-mode
 # emulator to run what they build (scripts/arquiteturas/dentro.sh).
-#   scripts/arquiteturas.sh [--passos STEPS] ARCH...     ARCH: arm64 i386 s390x, or all
+#   scripts/arquiteturas.sh [--passos STEPS] [--rapido] ARCH...     ARCH: arm64 i386 s390x, or all
 # STEPS (comma-separated; default: every step the architecture has):
 #   unidade  the unit tests (and the art generator) built for ARCH, run under the emulator
 #   titulo   the ARCH game in Xvfb: its title pixel for pixel, Esc, exit code 0
 #   pacote   dpkg-buildpackage -a ARCH, the .deb checked by lintian
-# Each root is removed at the end, whatever happens; its logs, ctest's JUnit
+# --rapido: the unit tests but the two longest (minutes each under the
+# emulator; the test command's choice). Each root is removed at the end, whatever happens; its logs, ctest's JUnit
 # file and the .debs stay in build-arquiteturas/ARCH/. Run as root.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/comum.sh"
@@ -23,7 +24,7 @@ declare -A PASSOS_DE=([arm64]=unidade,titulo,pacote [i386]=unidade,titulo,pacote
 SAIDA="$RITMURO_RAIZ/build-arquiteturas"
 
 uso() {
-  echo "usage: $(basename "$0") [--passos unidade,titulo,pacote] ARCH...   (ARCH: ${CONHECIDAS[*]} all)" >&2
+  echo "usage: $(basename "$0") [--passos unidade,titulo,pacote] [--rapido] ARCH...   (ARCH: ${CONHECIDAS[*]} all)" >&2
   exit 2
 }
 
@@ -31,10 +32,12 @@ conhecida() { local a; for a in "${CONHECIDAS[@]}"; do [ "$a" = "$1" ] && return
 
 ler_argumentos() {
   PASSOS=""
+  RAPIDO=""
   ARQUITETURAS=()
   while [ $# -gt 0 ]; do
     case "$1" in
       --passos) [ $# -ge 2 ] || uso; PASSOS=$2; shift 2 ;;
+      --rapido) RAPIDO=rapido; shift ;;
       all) ARQUITETURAS+=("${CONHECIDAS[@]}"); shift ;;
       -*) uso ;;
       *) conhecida "$1" ||
@@ -64,7 +67,7 @@ rodar_arquitetura() {  # rodar_arquitetura ARCH
   criar_raiz "$suite" "$RAIZ_ATUAL" || abortar "no $suite root could be made in $RAIZ_ATUAL"
   copiar_fontes "$RITMURO_RAIZ" "$RAIZ_ATUAL/ritmuro"
   na_raiz "$RAIZ_ATUAL" --bind "$SAIDA/$arq" /resultados -- \
-    bash /ritmuro/scripts/arquiteturas/dentro.sh "$arq" "$passos" || rc=$?
+    bash /ritmuro/scripts/arquiteturas/dentro.sh "$arq" "$passos" $RAPIDO || rc=$?
   remover_raiz "$RAIZ_ATUAL"
   RAIZ_ATUAL=""
   TEMPOS+=("$arq ($passos): $((SECONDS - inicio)) s, $([ "$rc" = 0 ] && echo passed || echo FAILED)")

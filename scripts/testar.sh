@@ -39,7 +39,7 @@ echo "== the Windows game: 32-bit exe, release zip, end to end under wine"
 bash scripts/windows/testar-windows.sh
 
 echo "== arm64: the unit tests and the title of the game built for arm64, under qemu, in a root of their own"
-bash scripts/arquiteturas.sh --passos unidade,titulo arm64
+bash scripts/arquiteturas.sh --passos unidade,titulo --rapido arm64
 
 echo "== the release, twice from the last commit: the same .debs, zip and SHA256SUMS"
 bash tests/lancamento/reprodutivel.sh
