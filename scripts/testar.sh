@@ -4,8 +4,10 @@
 # checking), the 32-bit health-bar test, the end-to-end tests of the real
 # game in Xvfb, the Debian packages (built from a tree with a change not
 # committed, checked, installed, their autopkgtest run, removed), the
-# Windows build with its end-to-end tests under wine, and the release built
-# twice from the last commit to the same bytes.
+# Windows build with its end-to-end tests under wine, the game built for arm64
+# (its unit tests and its title under qemu, in a Debian root of their own),
+# and the release built twice from the last commit to the same bytes (once
+# with the packages' unit tests, once nocheck).
 set -euo pipefail
 RAIZ="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$RAIZ"
@@ -35,6 +37,9 @@ bash tests/e2e/pacote_instalado.sh
 
 echo "== the Windows game: 32-bit exe, release zip, end to end under wine"
 bash scripts/windows/testar-windows.sh
+
+echo "== arm64: the unit tests and the title of the game built for arm64, under qemu, in a root of their own"
+bash scripts/arquiteturas.sh --passos unidade,titulo --rapido arm64
 
 echo "== the release, twice from the last commit: the same .debs, zip and SHA256SUMS"
 bash tests/lancamento/reprodutivel.sh

@@ -258,6 +258,19 @@ private:
     std::int64_t x = 0;
 };
 
+// The machine stores a number's high byte first (s390x, PowerPC).
+bool maquinaBigEndian() {
+    const std::uint16_t um = 1;
+    return *reinterpret_cast<const unsigned char*>(&um) == 0;
+}
+
+// On such a machine the reader draws 32-bit and bit-field pictures in other
+// colours: it writes each 32-bit colour three bytes at a time in memory order,
+// and copies bit-field pixels into the first bytes of a long.
+bool bytesTrocadosNaLeitura(const Cabecalho& c) {
+    return maquinaBigEndian() && (c.bits == 32 || c.compressao == CAMPOS_DE_BITS);
+}
+
 }  // namespace
 
 Veredicto analisar(const unsigned char* dados, std::size_t tamanho) {
@@ -265,7 +278,9 @@ Veredicto analisar(const unsigned char* dados, std::size_t tamanho) {
     const Veredicto v = lerCabecalho(dados, tamanho, c);
     if (v != Veredicto::Aceita) return v;
     if (c.compressao == RLE8 || c.compressao == RLE4) return PercursoRle(dados, tamanho, c).percorrer();
-    return conferirSemCompressao(dados, tamanho, c);
+    const Veredicto pixels = conferirSemCompressao(dados, tamanho, c);
+    if (pixels == Veredicto::Aceita && bytesTrocadosNaLeitura(c)) return Veredicto::BytesTrocados;
+    return pixels;
 }
 
 }  // namespace bmp

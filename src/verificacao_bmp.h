@@ -32,6 +32,7 @@ enum class Veredicto {
     CorSemPaleta,           // a pixel whose colour the palette does not hold
     SequenciaCortada,       // a compressed stream that runs past the end of the file
     SequenciaForaDaImagem,  // a compressed stream that writes or moves outside the picture
+    BytesTrocados,          // 32-bit or bit-field pixels on a big-endian machine (the reader swaps them)
 };
 
 // The verdict on a whole file of `tamanho` bytes.

@@ -84,6 +84,20 @@ datas_dos_arquivos() {
     awk '{print $4, $5}' | sort -u
 }
 verificar "every file in both .debs is dated $data_do_changelog" igual "$(datas_dos_arquivos)" "$data_do_changelog"
+# The package build runs the unit tests (debian/rules): ctest's JUnit file
+# in its build folder counts them: some ran, none failed.
+JUNIT="$(compgen -G "$CONSTRUCAO/ritmuro-$VERSAO/obj-*/testes-unidade.xml" | head -1)"
+testes_do_pacote() {
+  [ -f "$JUNIT" ] || { echo "  no testes-unidade.xml in the package build" >&2; return 1; }
+  local atributos total falhas rodados
+  atributos="$(sed -n '/<testsuite/,/>/p' "$JUNIT")"
+  total="$(sed -n 's/^[[:space:]]*tests="\([0-9]*\)".*/\1/p' <<< "$atributos")"
+  falhas="$(sed -n 's/^[[:space:]]*failures="\([0-9]*\)".*/\1/p' <<< "$atributos")"
+  rodados="$(grep -c '<testcase .*status="run"' "$JUNIT")"
+  log "package build: $rodados unit tests ran, $falhas failed ($(grep -m1 'tests passed' "$CONSTRUCAO/dpkg-buildpackage.log"))"
+  [ "${total:-0}" -gt 0 ] && [ "$falhas" = 0 ] && [ "$rodados" -gt 0 ]
+}
+verificar "the package build ran the unit tests (dh_auto_test), none failing" testes_do_pacote
 
 dependencias() { dpkg-deb -f "$1" Depends | tr ',' '\n' | sed 's/^ //'; }
 log "ritmuro: $(du -h "$DEB" | cut -f1), Depends: $(dpkg-deb -f "$DEB" Depends)"

@@ -118,11 +118,24 @@ TEST(VerificacaoDeImagens, CabecalhoComDimensoesEnormesNaoPassa) {
     EXPECT_FALSE(imagens::bmpCompleto("x.bmp"));
 }
 
+// Where the machine stores a number's high byte first, the library's reader
+// draws 32-bit and bit-field pictures in other colours: refused there.
+static bool bytesTrocadosAqui(apoio::Layout l) {
+    const bool bigEndian = __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__;
+    using L = apoio::Layout;
+    return bigEndian && (l == L::Bits32 || l == L::Campos555 || l == L::Campos565 || l == L::Campos888);
+}
+
 TEST(VerificacaoDeImagens, CadaLayoutCarregaComOsPixelsQueCodifica) {
     apoio::PastaTemporaria pasta;
     for (apoio::Layout layout : apoio::TODOS_LAYOUTS) {
         const int n = static_cast<int>(layout);
         escrever("x.bmp", apoio::montarBmp(layout));
+        if (bytesTrocadosAqui(layout)) {
+            EXPECT_EQ(analisar(apoio::montarBmp(layout)), bmp::Veredicto::BytesTrocados) << "layout " << n;
+            EXPECT_FALSE(imagens::imagemCarrega("x.bmp")) << "layout " << n;
+            continue;
+        }
         ASSERT_TRUE(imagens::imagemCarrega("x.bmp")) << "layout " << n;
         apoio::Imagem imagem("x.bmp");
         ASSERT_EQ(imagem->w, apoio::LARGURA_DESENHO) << "layout " << n;
@@ -235,7 +248,8 @@ TEST(VerificacaoDeImagens, CabecalhosESequenciasMentirososSaoRecusados) {
     apoio::PastaTemporaria pasta;
     for (const Caso& caso : casos) {
         Bytes b = apoio::montarBmp(caso.layout);
-        ASSERT_EQ(analisar(b), V::Aceita) << caso.nome << ": the file before the lie";
+        const V antes = bytesTrocadosAqui(caso.layout) ? V::BytesTrocados : V::Aceita;
+        ASSERT_EQ(static_cast<int>(analisar(b)), static_cast<int>(antes)) << caso.nome << ": the file before the lie";
         caso.mudar(b);
         EXPECT_EQ(static_cast<int>(analisar(b)), static_cast<int>(caso.esperado)) << caso.nome;
         escrever("x.bmp", b);
