@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end tests: the real game in its own Xvfb, real key
 # events from xdotool, the screen read by the screen reader, exit codes
 # checked. A test script sources this file with the game binary, the data
