@@ -16,6 +16,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/comum.sh"
 source "$RITMURO_RAIZ/scripts/lib/pacotes.sh"
 source "$RITMURO_RAIZ/scripts/lib/raiz.sh"
+source "$RITMURO_RAIZ/scripts/lib/jogo.sh"  # olho_compilar
 
 CONHECIDAS=(arm64 i386 s390x)
 # The big-endian s390x has no title step: its unit tests draw on memory
@@ -66,6 +67,13 @@ rodar_arquitetura() {  # rodar_arquitetura ARCH
   mkdir -p "$SAIDA/$arq"
   criar_raiz "$suite" "$RAIZ_ATUAL" || abortar "no $suite root could be made in $RAIZ_ATUAL"
   copiar_fontes "$RITMURO_RAIZ" "$RAIZ_ATUAL/ritmuro"
+  # The screen reader of the title check is a program of this machine (it
+  # links this machine's Allegro, whose -dev cannot sit beside ARCH's in
+  # the root): built here, for the root of the same release.
+  if [[ ",$passos," == *,titulo,* ]]; then
+    garantir_pacotes g++ pkg-config liballegro4-dev libx11-dev libxtst-dev
+    olho_compilar "$SAIDA/$arq/olho_tela" > /dev/null || abortar "the screen reader olho_tela did not build"
+  fi
   na_raiz "$RAIZ_ATUAL" --bind "$SAIDA/$arq" /resultados -- \
     bash /ritmuro/scripts/arquiteturas/dentro.sh "$arq" "$passos" $RAPIDO || rc=$?
   remover_raiz "$RAIZ_ATUAL"

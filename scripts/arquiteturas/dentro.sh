@@ -57,8 +57,9 @@ instalar() {
   apt_instalar cmake make "pkgconf:$ARQ" "liballegro4-dev:$ARQ" "libgtest-dev:$ARQ" "libstdc++6:$ARQ" ||
     abortar "the $ARQ libraries did not install: liballegro4-dev:$ARQ libgtest-dev:$ARQ pkgconf:$ARQ"
   if tem_passo titulo; then
-    apt_instalar xvfb xdotool x11-utils imagemagick ||
-      abortar "the X tools did not install: xvfb xdotool x11-utils imagemagick"
+    # and what the screen reader built outside (olho_tela) runs with
+    apt_instalar xvfb xdotool x11-utils "$(pacote_da_release liballegro4.4)" libx11-6 libxtst6 ||
+      abortar "the X tools did not install: xvfb xdotool x11-utils liballegro4.4 libx11-6 libxtst6"
   fi
   command -v "$GNU-g++" > /dev/null || abortar "no $GNU-g++: Debian package g++-$GNU (crossbuild-essential-$ARQ)"
   command -v "$QEMU" > /dev/null || abortar "no $QEMU: Debian package qemu-user"
@@ -134,7 +135,7 @@ titulo() {
   chmod +x "$jogo"
   local inicio=$SECONDS
   verificar "the $ARQ game shows its title in Xvfb and leaves with Esc, exit code 0" \
-    bash "$FONTES/scripts/arquiteturas/titulo.sh" "$jogo" "$FONTES/data"
+    bash "$FONTES/scripts/arquiteturas/titulo.sh" "$jogo" "$FONTES/data" "$RESULTADOS/olho_tela"
   passo "title check: $((SECONDS - inicio)) s"
 }
 

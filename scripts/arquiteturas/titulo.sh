@@ -4,8 +4,9 @@
 # committed pictures composed pixel for pixel, and Esc must end it with exit
 # code 0. Emulated, the game starts and draws later, so every wait is for
 # what the screen shows, and longer than the native tests' waits.
-#   titulo.sh GAME DATA_FOLDER     GAME: a program that starts the game
-source "$(dirname "$0")/../../tests/e2e/lib.sh" "$1" "$2"
+#   titulo.sh GAME DATA_FOLDER READER   GAME: a program that starts the game;
+#                                         READER: the screen reader olho_tela
+source "$(dirname "$0")/../../tests/e2e/lib.sh" "$1" "$2" "$3"
 
 iniciar_x
 iniciar_jogo
