@@ -4,8 +4,8 @@
 # machine's archive, entered with bubblewrap), this checkout's last commit
 # cloned into it, and `bash scripts/testar.sh` run there as root. The root
 # goes when the script ends, whatever its outcome; only downloads are kept
-# for the next run (the .debs, the Allegro source, qemu-i386: in
-# $RITMURO_CACHE/raizes/SUITE-projeto).
+# for the next run (the .debs, the Allegro source and the private apt
+# configurations' downloads: in $RITMURO_CACHE/raizes/SUITE-projeto).
 #   scripts/testar-em-raiz.sh [SUITE]     default trixie (Debian 13)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/comum.sh"
@@ -18,11 +18,12 @@ PASTA="$(mktemp -d /var/tmp/ritmuro-raiz-"$SUITE".XXXXXX)"
 trap 'remover_raiz "$PASTA"' EXIT
 trap 'exit 130' INT TERM  # through the EXIT trap
 
-# What the project's scripts download inside, kept between runs.
+# What the project's scripts download inside, kept between runs (not
+# qemu-i386/: qemu.sh replaces that folder whole, which a mount point refuses).
 DOWNLOADS="$RAIZ_CACHE/$SUITE-projeto"
 CACHE_DENTRO=/var/cache/ritmuro
 binds=()
-for pasta in allegro-fonte qemu-i386 apt; do
+for pasta in allegro-fonte apt; do
   mkdir -p "$DOWNLOADS/$pasta"
   binds+=(--bind "$DOWNLOADS/$pasta" "$CACHE_DENTRO/$pasta")
 done
@@ -31,7 +32,7 @@ inicio=$SECONDS
 criar_raiz "$SUITE" "$PASTA/raiz" --include=git,ca-certificates
 aviso "$SUITE root ready in $((SECONDS - inicio)) s"
 git clone -q "$RITMURO_RAIZ" "$PASTA/raiz/root/ritmuro"
-for pasta in allegro-fonte qemu-i386 apt; do mkdir -p "$PASTA/raiz$CACHE_DENTRO/$pasta"; done
+for pasta in allegro-fonte apt; do mkdir -p "$PASTA/raiz$CACHE_DENTRO/$pasta"; done
 rc=0
 na_raiz "$PASTA/raiz" "${binds[@]}" -- \
   bash -c 'cd /root/ritmuro && . /etc/os-release && echo "== inside $PRETTY_NAME" && bash scripts/testar.sh' || rc=$?
