@@ -58,7 +58,12 @@ instalar() {
     abortar "the $ARQ libraries did not install: liballegro4-dev:$ARQ libgtest-dev:$ARQ pkgconf:$ARQ"
   if tem_passo titulo; then
     # and what the screen reader built outside (olho_tela) runs with
-    apt_instalar xvfb xdotool x11-utils "$(pacote_da_release liballegro4.4)" libx11-6 libxtst6 ||
+    # (of this machine's architecture: those of ARCH count as installed too
+    # for a name without one)
+    local nativa
+    nativa="$(dpkg --print-architecture)"
+    apt_instalar xvfb xdotool x11-utils "$(pacote_da_release "liballegro4.4:$nativa")" \
+      "libx11-6:$nativa" "libxtst6:$nativa" ||
       abortar "the X tools did not install: xvfb xdotool x11-utils liballegro4.4 libx11-6 libxtst6"
   fi
   command -v "$GNU-g++" > /dev/null || abortar "no $GNU-g++: Debian package g++-$GNU (crossbuild-essential-$ARQ)"
