@@ -35,6 +35,7 @@ git clone -q "$RITMURO_RAIZ" "$PASTA/raiz/root/ritmuro"
 for pasta in allegro-fonte apt; do mkdir -p "$PASTA/raiz$CACHE_DENTRO/$pasta"; done
 rc=0
 na_raiz "$PASTA/raiz" "${binds[@]}" -- \
-  bash -c 'cd /root/ritmuro && . /etc/os-release && echo "== inside $PRETTY_NAME" && bash scripts/testar.sh' || rc=$?
+  bash -c 'cd /root/ritmuro && . /etc/os-release && echo "== inside $PRETTY_NAME" &&
+           RITMURO_EM_RAIZ=1 bash scripts/testar.sh' || rc=$?
 aviso "the test command on $SUITE: exit code $rc, $((SECONDS - inicio)) s in all"
 exit "$rc"
