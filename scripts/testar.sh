@@ -42,7 +42,7 @@ echo "== arm64: the unit tests and the title of the game built for arm64, under 
 if [ -n "${RITMURO_EM_RAIZ:-}" ]; then
   # Inside scripts/testar-em-raiz.sh's root, arm64's root would be a root
   # within a root; the machine's own run of this command proves arm64.
-  echo "testar.sh: not inside a root of another release: the machine's own run proves arm64"
+  echo "testar.sh: skipped inside another release's root (a root within a root); the machine's own run proves arm64"
 else
   bash scripts/arquiteturas.sh --passos unidade,titulo --rapido arm64
 fi
