@@ -2,6 +2,8 @@
 # Measures the real game in Xvfb, from outside:
 #   - start-up: wall time from the exec to the first title frame on screen
 #     (median of several runs);
+#   - one screen check as the tests make it: the reader called from the
+#     shell, a shot of the title compared with its expected picture (median);
 #   - the 250-frame stage transition as the player sees it: from the frame
 #     that blanks the cover strip to the first frame of stage 2 that lights
 #     player 1's score panel (250 frames of 16 ms = 4.000 s);
@@ -76,6 +78,16 @@ JOGO_PID=$!
 esperar_tela titulo "$(titulo_esperado 0)" 20 > /dev/null || { echo "the title did not show" >&2; exit 1; }
 xdotool mousemove 320 240
 
+# --- one screen check, as the tests make it: a shot of the title and its
+# comparison with the expected picture, a call of the reader from the shell.
+: > "$TMP/verificacoes"
+for _ in $(seq 21); do
+  t0=$(date +%s%N)
+  esperar 0 titulo $(titulo_esperado 0) > /dev/null || echo "the title check failed" >&2
+  echo $(( ($(date +%s%N) - t0) / 1000000 )) >> "$TMP/verificacoes"
+done
+VERIFICACAO=$(mediana < "$TMP/verificacoes")
+
 # F5 is pressed once the reader watches; it ends each stage as soon as it shows.
 transicao() {  # transicao FILE: the next transition, measured into FILE
   local leitor
@@ -110,9 +122,10 @@ FINAL=$(mediana < "$TMP/finais")
 
 echo "Load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "start-up runs (ms): $(tr '\n' ' ' < "$TMP/arranques")"
+echo "title checks (ms): $(tr '\n' ' ' < "$TMP/verificacoes")"
 echo "transitions stage 1 -> 2 (ms): $(tr '\n' ' ' < "$TMP/transicoes")"
 echo "transitions stage 2 -> finish screen (ms): $(tr '\n' ' ' < "$TMP/finais")"
-awk -v a="$ARRANQUE" -v amax="$ARRANQUE_MAX" -v t="$TRANSICAO" -v f="$FINAL" -v rss="$RSS_KB" '
+awk -v a="$ARRANQUE" -v v="$VERIFICACAO" -v amax="$ARRANQUE_MAX" -v t="$TRANSICAO" -v f="$FINAL" -v rss="$RSS_KB" '
 function linha(nome, valor, meta, passou) {
   printf "| %-44s | %-14s | %-26s | %-4s |\n", nome, valor, meta, passou ? "ok" : "MISS"
   if (!passou) falhas++
@@ -122,6 +135,7 @@ BEGIN {
   printf "|----------------------------------------------|----------------|----------------------------|------|\n"
   linha("start-up, exec to first title frame (median)", sprintf("%.0f ms", a), "< 300 ms", a < 300)
   linha("start-up, slowest run", sprintf("%.0f ms", amax), "< 300 ms", amax < 300)
+  linha("screen check: shot + title compared (median)", sprintf("%.0f ms", v), "< 50 ms", v < 50)
   linha("transition, strip black to stage 2 (median)", sprintf("%.0f ms", t), "4000 ms +-2% (3920-4080)", t >= 3920 && t <= 4080)
   linha("last transition, to the finish screen", sprintf("%.0f ms", f), "249 frames: 3984 ms +-2%", f >= 3904 && f <= 4064)
   linha("peak RSS, three two-player games", sprintf("%.1f MB", rss / 1024), "< 64 MB", rss / 1024 < 64)

@@ -182,9 +182,7 @@ int anotarErroX(Display*, XErrorEvent* e) {
 class Tela {
 public:
     explicit Tela(bool todaTela) : todaTela_(todaTela) {
-        // A server that is there but busy can refuse a connection now and
-        // then: tried for a second before giving up.
-        for (int vez = 0; vez < 20 && !(x_ = XOpenDisplay(nullptr)); vez++) usleep(50000);
+        x_ = XOpenDisplay(nullptr);
         const char* nome = std::getenv("DISPLAY");
         if (!x_) impossivel(std::string("cannot open the X display '") + (nome ? nome : "") + "'");
         XSetErrorHandler(anotarErroX);

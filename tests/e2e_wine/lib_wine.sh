@@ -103,7 +103,7 @@ wine_travar_prefixo() {
 }
 WINE_TRAVA=""
 wine_travar_prefixo
-log "exe: $WINE_EXE ($(file -b "$WINE_EXE" | cut -d, -f1)), on $(como_o_wine_roda)"
+log "exe: $WINE_EXE, on $(como_o_wine_roda)"
 sem_trava() {
   if [ -n "$WINE_TRAVA" ]; then "$@" {WINE_TRAVA}>&-; else "$@"; fi
 }
