@@ -23,7 +23,9 @@ remover_pacotes() {
   [ "$INSTALADO" = 1 ] && algum_instalado || return 0
   DEBIAN_FRONTEND=noninteractive "${APT[@]}" purge "${PACOTES[@]}" > "$TMP_E2E/purge.log" 2>&1
 }
-trap 'remover_pacotes; encerrar' EXIT
+# The packages go first; then the driver's own ending (the game, Xvfb, the
+# scratch folder, kept after a failure), which reads the script's exit code.
+trap 'codigo_saida=$?; remover_pacotes; (exit "$codigo_saida"); jogo_encerrar' EXIT
 
 if [ "$(id -u)" != 0 ]; then echo "pacote_instalado: needs root (it installs the packages)" >&2; exit 1; fi
 if algum_instalado; then
