@@ -235,23 +235,24 @@ verificar "hardening-check: PIE, stack protector, fortify, RELRO, immediate bind
 # machine; its apt-get waits for the package lock like ours.
 printf 'DPkg::Lock::Timeout "600";\n' > "$TMP_E2E/apt.conf"
 [ ! -e /etc/apt/apt.conf ] || printf '#include "/etc/apt/apt.conf";\n' >> "$TMP_E2E/apt.conf"
-APT_CONFIG="$TMP_E2E/apt.conf" autopkgtest "$DEB" "$DEB_DADOS" "$CONSTRUCAO/ritmuro-$VERSAO/" -- null > "$TMP_E2E/autopkgtest.log" 2>&1
+APT_CONFIG="$TMP_E2E/apt.conf" autopkgtest --summary-file "$TMP_E2E/autopkgtest.resumo" \
+  "$DEB" "$DEB_DADOS" "$CONSTRUCAO/ritmuro-$VERSAO/" -- null > "$TMP_E2E/autopkgtest.log" 2>&1
 codigo_autopkgtest=$?
-# After the tests, autopkgtest takes its apt source away and refreshes the
-# package lists; a mirror caught syncing fails that refresh (exit code 20,
-# "error cleaning up") though the tests passed and the source is gone. Only
-# that case counts as the tests' own result, with a warning.
-if [ "$codigo_autopkgtest" = 20 ] && grep -q 'error cleaning up' "$TMP_E2E/autopkgtest.log" &&
-   grep -q 'ERROR: "sh -ec rm -f /etc/apt/sources.list.d/autopkgtest.list .*apt-get .*update.*" failed' \
-     "$TMP_E2E/autopkgtest.log"; then
-  log "WARNING: autopkgtest's closing apt-get update failed (the archive's mirror); its tests' verdicts stand"
-  codigo_autopkgtest=0
-fi
+sed -n '/test titulo: \[/,/test titulo: -*\]/p' "$TMP_E2E/autopkgtest.log" | sed 's/^/  /'
+log "autopkgtest: exit code $codigo_autopkgtest; summary: $(tr -s ' \n' ' ' < "$TMP_E2E/autopkgtest.resumo" 2>/dev/null)"
+# The verdict is the summary file's (one line a test: name and result). After
+# the tests autopkgtest takes its apt source away and refreshes the package
+# lists; a mirror caught syncing fails only that refresh, which it reports
+# with exit code 20 though the test passed: that code counts with a summary
+# that says so, and the source must be gone all the same.
+resumo_autopkgtest=$(tr -s ' ' < "$TMP_E2E/autopkgtest.resumo" 2>/dev/null)
+case "$codigo_autopkgtest" in
+  0 | 20) [ "$resumo_autopkgtest" != "titulo PASS" ] || codigo_autopkgtest=0 ;;
+esac
 verificar "autopkgtest left no apt source or preference of its own behind" \
   igual "$(ls /etc/apt/sources.list.d/autopkgtest.list /etc/apt/preferences.d/90autopkgtest 2>/dev/null)" ""
-sed -n '/test titulo: \[/,/test titulo: -*\]/p; /@@@ summary/,$p' "$TMP_E2E/autopkgtest.log" | sed 's/^/  /'
 verificar "autopkgtest ... -- null: the installed game's title, then Esc and exit code 0" \
-  igual "$codigo_autopkgtest $(grep -c '^titulo *PASS$' "$TMP_E2E/autopkgtest.log")" "0 2"
+  igual "$codigo_autopkgtest $resumo_autopkgtest" "0 titulo PASS"
 
 # ---- removed
 DEBIAN_FRONTEND=noninteractive "${APT[@]}" purge "${PACOTES[@]}" > "$TMP_E2E/purge.log" 2>&1
