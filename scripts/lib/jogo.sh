@@ -16,7 +16,7 @@
 #                                   the picture read is kept as TMP_E2E/NAME.bmp
 #   ver NAME CONDITION...           the same conditions on the picture kept as NAME
 #   esperar_quadros S N             the game has drawn N new frames
-#   tocar_ate S NAME KEY [--parada] CONDITION...   taps KEY until it shows
+#   tocar_ate S NAME KEY [--parada] CONDITION...   holds KEY until it shows
 #   titulo_esperado N, instrucoes_esperadas   the menu's pictures, as conditions
 # A wait's screenshot stays in TMP_E2E, which is kept after a failure.
 
@@ -90,17 +90,23 @@ ver() {  # ver NAME CONDITION...
 # The game has drawn N new frames since the call, within S seconds.
 esperar_quadros() { olho --ate "$1" quadros "$2"; }
 
-# Taps KEY until CONDITION holds on screen, for up to S seconds in all; each
-# tap is given 8 seconds to show. A tap the game did not see (it was slow,
-# or its key guard had not yet seen every key up since the last one, as when
-# a key comes right after another's release) is tapped again.
+# Holds KEY until CONDITION holds on screen, then lets it go; for up to S
+# seconds in all, each press given 10 seconds to show. The game acts on a
+# key once per press, and reads the keyboard once a pass: a tap can begin
+# and end between two passes of a slow game (wine hands it its keys late,
+# and its passes are long under emulation), and a key pressed before the
+# game has seen the last one up is held back by its key guard. Held until it
+# shows, the key cannot be missed; one that never shows is let go, and
+# pressed again once the game has had the time of a held key to see it up.
 tocar_ate() {  # tocar_ate S NAME KEY [--parada] CONDITION...
   local limite=$((SECONDS + $1)) nome=$2 qual=$3
   shift 3
   while :; do
-    tecla "$qual"
-    esperar 8 "$nome" "$@" > /dev/null && return 0
+    segurar "$qual"
+    esperar 10 "$nome" "$@" > /dev/null && { soltar "$qual"; return 0; }
+    soltar "$qual"
     [ "$SECONDS" -lt "$limite" ] || { esperar 0 "$nome" "$@"; return 1; }
+    sleep "$TEMPO_TECLA"
   done
 }
 

@@ -2,8 +2,9 @@
 # The scenes the end-to-end tests of the native game (lib.sh) and of the
 # Windows game under wine (../e2e_wine/lib_wine.sh) both play, on the driver
 # of scripts/lib/jogo.sh: keys (tecla, segurar, soltar, which wine holds
-# longer), waits for what the screen shows (esperar, tocar_ate,
-# esperar_quadros) and checks of a picture a wait kept (ver).
+# longer; tocar_ate, a key held until what it does shows), waits for what
+# the screen shows (esperar, esperar_quadros) and checks of a picture a wait
+# kept (ver).
 #
 # Every wait is for a state the game shows. Where a position is read or a
 # picture must not change, the picture is one that stood still (--parada: no
@@ -28,17 +29,14 @@ fase_em_curso() { echo "aceso 0 0 640 29 e fase $1 e preto 141 29 359 441"; }
 #   then   stage 2 under way;            F5  the strip black again;
 #   then   the finish screen with the score;  Enter  the title, entry 0.
 cena_um_jogador() {
-  tecla Return
   # shellcheck disable=SC2046  # the words of the condition
   verificar "Enter on entry 0 starts stage 1 (cenario/fase1.bmp beside the lane, HUD lit, walls falling)" \
-    esperar 30 fase1 $(fase_em_curso 1)
-  tecla F5
-  verificar "F5 ends stage 1: the transition clears the cover strip" esperar 20 transicao apagado 0 0 640 29
+    tocar_ate 30 fase1 Return $(fase_em_curso 1)
+  verificar "F5 ends stage 1: the transition clears the cover strip" tocar_ate 20 transicao F5 apagado 0 0 640 29
   # shellcheck disable=SC2046
   verificar "stage 2 starts after the transition (cenario/fase2.bmp beside the lane, walls falling)" \
     esperar 30 fase2 $(fase_em_curso 2)
-  tecla F5
-  verificar "F5 ends stage 2: the second transition clears the strip" esperar 20 transicao2 apagado 0 0 640 29
+  verificar "F5 ends stage 2: the second transition clears the strip" tocar_ate 20 transicao2 F5 apagado 0 0 640 29
 
   verificar "stage 1: the black rows are rows of stage 1's wall pictures at x 141" \
     ver fase1 muros "$DADOS"/fileiras/fileiraMuros1_*.bmp
@@ -51,9 +49,9 @@ cena_um_jogador() {
   # Both stages skipped at once: 3 lives and 100 % health left each time.
   verificar "finish screen: finish_zorbo.bmp with 'Zorbo: 120000' in black at (50, 50), no second line" \
     esperar 30 fim igual abertura/finish_zorbo.bmp texto 50 50 preto "Zorbo: 120000"
-  tecla Return
+  # shellcheck disable=SC2046
   verificar "Enter goes back to the title, on the entry that started the game" \
-    esperar_tela titulo "$(titulo_esperado 0)" 20
+    tocar_ate 20 titulo Return $(titulo_esperado 0)
 }
 
 # ------------------------------------------------------------------ two players
@@ -82,17 +80,16 @@ FASE_A_DOIS_INICIO=(aceso 0 0 640 29 e sprite "personagens/P1 - esq.bmp" 144 426
 # (one of the cena_ functions below), then Esc back to the title, where
 # entry 1 is still selected. The walls reach the characters' heads about 6 s
 # into stage 1 and put both out some seconds later, so each scene has a game
-# of its own. After Enter: stage 1 with both characters at their start (Enter
-# is tapped again until it shows), then five new frames, which tell the
-# reader how fast the game draws now; after Esc: the title.
+# of its own. Enter is held until stage 1 shows both characters at their
+# start, then five new frames tell the reader how fast the game draws now;
+# Esc is held until the title shows (a held Esc must not leave the title).
 partida_a_dois() {  # partida_a_dois SCENE
   verificar "Enter on entry 1 starts a two-player game" tocar_ate 30 inicio_dois Return "${FASE_A_DOIS_INICIO[@]}"
   esperar_quadros 20 5 > /dev/null
   "$1"
-  segurar Escape
+  # shellcheck disable=SC2046  # the words of the expected picture
   verificar "Esc during a stage opens the title, entry 1 still selected" \
-    esperar_tela esc "$(titulo_esperado 1)" 30
-  soltar Escape
+    tocar_ate 30 esc Escape $(titulo_esperado 1)
 }
 
 # While the game is paused: walks player N's character, which stands at
@@ -202,7 +199,9 @@ conferir_respostas() {  # conferir_respostas N
 # a new picture.
 cena_pausa() {
   verificar "P pauses: stage 1's picture stops changing" tocar_ate 20 pausa p --parada --ate-quadros 60 fase 1
-  cp "$TMP_E2E/pausa.bmp" "$TMP_E2E/pausada.bmp"
+  # The paused picture is read again once P is up: a game that stalled on a
+  # busy machine can look still for a moment before it has seen P at all.
+  esperar 20 pausada --parada fase 1 > /dev/null
   tecla Escape
   verificar "paused, Esc changes nothing: the game stays on the paused picture" \
     esperar 20 pausa_esc --parada mesma "$TMP_E2E/pausada.bmp"

@@ -211,17 +211,29 @@ segurar() { xdotool keydown "$1"; }
 soltar() { xdotool keyup "$1"; }
 
 # Waits up to SEGUNDOS (default 30) for the game to exit and puts its exit
-# code in WINE_CODIGO. Returns 124 (hung) if it is still running then.
-wine_esperar_saida() {
-  local limite=$((SECONDS + ${1:-30}))
+# code in WINE_CODIGO. Returns 124 (hung) if it is still running then. With
+# a KEY, that key is held meanwhile, as a player leaving the game would, let
+# go and pressed again every 10 s: a press the game's key guard held back
+# (it had not yet seen the last key up) acts only once pressed anew.
+wine_esperar_saida() {  # wine_esperar_saida [SEGUNDOS [KEY]]
+  local limite=$((SECONDS + ${1:-30})) segura=${2:-} de_novo=$((SECONDS + 10))
+  [ -z "$segura" ] || segurar "$segura"
   while kill -0 "$WINE_JOGO_PID" 2> /dev/null; do
     if [ "$SECONDS" -ge "$limite" ]; then
+      [ -z "$segura" ] || soltar "$segura"
       log "the game did not end in ${1:-30}s"
       wine_diagnostico sem-saida
       return 124
     fi
+    if [ -n "$segura" ] && [ "$SECONDS" -ge "$de_novo" ]; then
+      soltar "$segura"
+      sleep "$TEMPO_TECLA"
+      segurar "$segura"
+      de_novo=$((SECONDS + 10))
+    fi
     sleep 0.2
   done
+  [ -z "$segura" ] || soltar "$segura"
   WINE_CODIGO=0
   wait "$WINE_JOGO_PID" || WINE_CODIGO=$?
   WINE_JOGO_PID=""

@@ -10,16 +10,15 @@ source "$(dirname "$0")/lib_wine.sh" "$@"
 partidas() {
   wine_abrir_jogo || return
   verificar "the title is on screen" esperar_tela titulo0 "$(titulo_esperado 0)" 30
-  tecla Down
-  verificar "Down selects entry 1 (two players)" esperar_tela titulo1 "$(titulo_esperado 1)" 20
+  # shellcheck disable=SC2046  # the words of the expected picture
+  verificar "Down selects entry 1 (two players)" tocar_ate 30 titulo1 Down $(titulo_esperado 1)
   partida_a_dois cena_zorbo
   partida_a_dois cena_velna
   # shellcheck disable=SC2046  # the words of the expected picture
   verificar "the Esc still held when the title came back did not end the game" \
     esperar 10 esc_solto --parada $(titulo_esperado 1)
   verificar "the game is still running" vivo
-  tecla Escape
-  wine_esperar_saida 30 || return
+  wine_esperar_saida 30 Escape || return
   verificar "Esc on the title ends the game with exit code 0" igual "$WINE_CODIGO" 0
 }
 

@@ -11,8 +11,7 @@ partida() {
   wine_abrir_jogo || return
   verificar "the title is on screen" esperar_tela titulo0 "$(titulo_esperado 0)" 30
   cena_um_jogador
-  tecla Escape
-  wine_esperar_saida 30 || return
+  wine_esperar_saida 30 Escape || return
   verificar "Esc on the title ends the game with exit code 0" igual "$WINE_CODIGO" 0
 }
 
