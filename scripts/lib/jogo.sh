@@ -97,7 +97,8 @@ esperar_quadros() { olho --ate "$1" quadros "$2"; }
 # and its passes are long under emulation), and a key pressed before the
 # game has seen the last one up is held back by its key guard. Held until it
 # shows, the key cannot be missed; one that never shows is let go, and
-# pressed again once the game has had the time of a held key to see it up.
+# pressed again once the game has drawn five new frames (on a screen that
+# does not change, after up to 10 s).
 tocar_ate() {  # tocar_ate S NAME KEY [--parada] CONDITION...
   local limite=$((SECONDS + $1)) nome=$2 qual=$3
   shift 3
@@ -106,7 +107,7 @@ tocar_ate() {  # tocar_ate S NAME KEY [--parada] CONDITION...
     esperar 10 "$nome" "$@" > /dev/null && { soltar "$qual"; return 0; }
     soltar "$qual"
     [ "$SECONDS" -lt "$limite" ] || { esperar 0 "$nome" "$@"; return 1; }
-    sleep "$TEMPO_TECLA"
+    esperar_quadros 10 5 > /dev/null
   done
 }
 

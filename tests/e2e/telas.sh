@@ -196,7 +196,7 @@ conferir_respostas() {  # conferir_respostas N
 
 # In stage 1, P pauses: the picture stops and Esc is ignored; P again goes
 # on. After P: stage 1 still; after Esc: the same still picture; after P:
-# a new picture.
+# a new picture, and new frames once P is up.
 cena_pausa() {
   verificar "P pauses: stage 1's picture stops changing" tocar_ate 20 pausa p --parada --ate-quadros 60 fase 1
   # The paused picture is read again once P is up: a game that stalled on a
@@ -206,6 +206,9 @@ cena_pausa() {
   verificar "paused, Esc changes nothing: the game stays on the paused picture" \
     esperar 20 pausa_esc --parada mesma "$TMP_E2E/pausada.bmp"
   verificar "P again resumes the game" tocar_ate 20 retomada p mudou "$TMP_E2E/pausada.bmp"
+  # P, Esc and F5 share the game's key guard: the Esc that follows counts
+  # only once the game has seen P up, some frames on.
+  verificar "the game goes on once P is up" esperar_quadros 20 5
 }
 
 # The two games of a two-player session: Zorbo walks, Velna walks and Zorbo
